@@ -1,0 +1,178 @@
+#include "rules/NumberText.h"
+
+#include <charconv>
+#include <cmath>
+#include <limits>
+#include <optional>
+
+#include "rules/Errors.h"
+
+namespace rules {
+namespace {
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The parts of a numeric text, rewritten in the form std::from_chars reads.
+struct ParsedNumber {
+    std::string canonical;           // "-123.45e6", always with '.'
+    std::int64_t magnitudeHint = 0;  // digits before the point plus the exponent, saturated
+};
+
+std::optional<ParsedNumber> Parse(std::string_view text, std::string_view separator) {
+    std::size_t begin = 0;
+    std::size_t end = text.size();
+    while (begin < end && IsBlank(text[begin])) ++begin;
+    while (end > begin && IsBlank(text[end - 1])) --end;
+    std::string_view body = text.substr(begin, end - begin);
+
+    ParsedNumber parsed;
+    std::size_t pos = 0;
+    if (pos < body.size() && (body[pos] == '+' || body[pos] == '-')) {
+        if (body[pos] == '-') parsed.canonical += '-';
+        ++pos;
+    }
+    std::size_t digits = 0;
+    bool significantSeen = false;
+    std::int64_t integerDigits = 0;
+    while (pos < body.size() && IsDigit(body[pos])) {
+        significantSeen = significantSeen || body[pos] != '0';
+        if (significantSeen) ++integerDigits;
+        parsed.canonical += body[pos++];
+        ++digits;
+    }
+    if (!separator.empty() && body.substr(pos).starts_with(separator)) {
+        pos += separator.size();
+        parsed.canonical += '.';
+        while (pos < body.size() && IsDigit(body[pos])) {
+            parsed.canonical += body[pos++];
+            ++digits;
+        }
+    }
+    if (digits == 0) return std::nullopt;
+
+    std::int64_t exponent = 0;
+    if (pos < body.size() && (body[pos] == 'e' || body[pos] == 'E')) {
+        ++pos;
+        bool negative = false;
+        if (pos < body.size() && (body[pos] == '+' || body[pos] == '-')) {
+            negative = body[pos] == '-';
+            ++pos;
+        }
+        std::size_t exponentDigits = 0;
+        while (pos < body.size() && IsDigit(body[pos])) {
+            if (exponent < 1'000'000'000) exponent = exponent * 10 + (body[pos] - '0');
+            ++pos;
+            ++exponentDigits;
+        }
+        if (exponentDigits == 0) return std::nullopt;
+        if (negative) exponent = -exponent;
+        parsed.canonical += 'e';
+        parsed.canonical += std::to_string(exponent);
+    }
+    if (pos != body.size()) return std::nullopt;
+    parsed.magnitudeHint = integerDigits + exponent;
+    return parsed;
+}
+
+std::string Quoted(std::string_view text) { return "„" + std::string(text) + "“"; }
+
+[[noreturn]] void ThrowNotANumber(std::string_view text) {
+    throw ConversionError("Der Text " + Quoted(text) + " ist keine gültige Zahl.");
+}
+
+template <typename Int>
+[[noreturn]] void ThrowOutOfRange(std::string_view what) {
+    throw OverflowError("Überlauf: " + std::string(what) +
+                        " liegt außerhalb des erlaubten Bereichs von " +
+                        std::to_string(std::numeric_limits<Int>::min()) + " bis " +
+                        std::to_string(std::numeric_limits<Int>::max()) + ".");
+}
+
+double ParseDouble(std::string_view text, std::string_view separator) {
+    std::optional<ParsedNumber> parsed = Parse(text, separator);
+    if (!parsed) ThrowNotANumber(text);
+    const std::string& canonical = parsed->canonical;
+    double value = 0.0;
+    auto [end, error] =
+        std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
+    if (error == std::errc::result_out_of_range) {
+        if (parsed->magnitudeHint > 0) {
+            throw OverflowError("Überlauf: Der Wert " + Quoted(text) +
+                                " ist zu groß für eine Gleitkommazahl.");
+        }
+        return canonical[0] == '-' ? -0.0 : 0.0;
+    }
+    if (error != std::errc() || end != canonical.data() + canonical.size()) ThrowNotANumber(text);
+    return value;
+}
+
+template <typename Int>
+Int RoundChecked(double value, std::string_view what) {
+    double rounded = std::nearbyint(value);  // the default rounding mode takes a half to even
+    if (!(rounded >= std::numeric_limits<Int>::min() &&
+          rounded <= std::numeric_limits<Int>::max())) {
+        ThrowOutOfRange<Int>(what);
+    }
+    return static_cast<Int>(rounded);
+}
+
+template <typename Int>
+Int ConvertText(std::string_view text, std::string_view separator) {
+    return RoundChecked<Int>(ParseDouble(text, separator), "Der Wert " + Quoted(text));
+}
+
+template <typename Int>
+Int Add(Int a, Int b) {
+    Int sum{};
+    if (__builtin_add_overflow(a, b, &sum)) ThrowOutOfRange<Int>("Das Ergebnis");
+    return sum;
+}
+
+}  // namespace
+
+bool IsNumeric(std::string_view text, std::string_view decimalSeparator) {
+    return Parse(text, decimalSeparator).has_value();
+}
+
+std::int16_t ToInt16(std::string_view text, std::string_view decimalSeparator) {
+    return ConvertText<std::int16_t>(text, decimalSeparator);
+}
+
+std::int32_t ToInt32(std::string_view text, std::string_view decimalSeparator) {
+    return ConvertText<std::int32_t>(text, decimalSeparator);
+}
+
+double ToDouble(std::string_view text, std::string_view decimalSeparator) {
+    return ParseDouble(text, decimalSeparator);
+}
+
+std::int16_t RoundToInt16(double value) {
+    return RoundChecked<std::int16_t>(value, "Der Wert " + NumberText(value, "."));
+}
+
+std::int16_t CheckedAdd(std::int16_t a, std::int16_t b) { return Add(a, b); }
+std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) { return Add(a, b); }
+
+std::string WholeNumberText(std::int64_t value) { return std::to_string(value); }
+
+std::string NumberText(double value, std::string_view decimalSeparator) {
+    if (value == 0.0) return "0";  // never "-0"
+    char buffer[64];
+    auto [end, error] =
+        std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::general, 15);
+    std::string result;
+    if (error != std::errc()) return result;
+    for (const char* p = buffer; p != end; ++p) {
+        if (*p == '.') {
+            result += decimalSeparator;
+        } else if (*p == 'e') {
+            result += 'E';
+        } else {
+            result += *p;
+        }
+    }
+    return result;
+}
+
+}  // namespace rules

@@ -1,0 +1,169 @@
+#include "rules/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <optional>
+
+#include "rules/Errors.h"
+
+namespace {
+
+using rules::ConversionError;
+using rules::OverflowError;
+
+struct NumericCase {
+    const char* text;
+    const char* separator;
+    bool numeric;
+};
+
+TEST(IsNumeric, AcceptsExactlyTheNumberGrammarOfTheLocale) {
+    const NumericCase cases[] = {
+        {"", ",", false},      {" ", ",", false},     {"7", ",", true},     {" 7 ", ",", true},
+        {"\t7", ",", true},    {"007", ",", true},    {"-3", ",", true},    {"+3", ",", true},
+        {"--3", ",", false},   {"3-", ",", false},    {"47,25", ",", true}, {"47.25", ",", false},
+        {"47.25", ".", true},  {"47,25", ".", false}, {",5", ",", true},    {"5,", ",", true},
+        {",", ",", false},     {"1e5", ",", true},    {"1E-5", ",", true},  {"2,5e+3", ",", true},
+        {"1e", ",", false},    {"e5", ",", false},    {"abc", ",", false},  {"7a", ",", false},
+        {"1 000", ",", false}, {"0x10", ",", false},  {"- 3", ",", false},
+    };
+    for (const NumericCase& c : cases) {
+        EXPECT_EQ(rules::IsNumeric(c.text, c.separator), c.numeric)
+            << "\"" << c.text << "\" with separator " << c.separator;
+    }
+}
+
+struct IntCase {
+    const char* text;
+    std::optional<std::int32_t> value;  // nullopt: overflow
+};
+
+template <typename Convert>
+void ExpectConversions(std::initializer_list<IntCase> cases, Convert convert) {
+    for (const IntCase& c : cases) {
+        if (c.value) {
+            EXPECT_EQ(convert(c.text, ","), *c.value) << c.text;
+        } else {
+            EXPECT_THROW(convert(c.text, ","), OverflowError) << c.text;
+        }
+    }
+}
+
+TEST(ToInt16, RoundsHalfToEvenAndRefusesValuesOutsideTheRange) {
+    ExpectConversions(
+        {
+            {"7", 7},
+            {" 007 ", 7},
+            {"2,5", 2},
+            {"3,5", 4},
+            {"-2,5", -2},
+            {"-3,5", -4},
+            {"2,4999", 2},
+            {"2,5001", 3},
+            {"0,5", 0},
+            {"1,5", 2},
+            {"32767", 32767},
+            {"32767,49", 32767},
+            {"32767,5", std::nullopt},
+            {"32768", std::nullopt},
+            {"-32768", -32768},
+            {"-32768,5", -32768},
+            {"-32769", std::nullopt},
+            {"1e4", 10000},
+            {"1e5", std::nullopt},
+            {"99999", std::nullopt},
+            {"1e400", std::nullopt},
+            {"1e-400", 0},
+        },
+        rules::ToInt16);
+}
+
+TEST(ToInt32, HasItsOwnRangeEdges) {
+    ExpectConversions(
+        {
+            {"2147483647", 2147483647},
+            {"2147483647,5", std::nullopt},
+            {"2147483648", std::nullopt},
+            {"-2147483648", INT32_MIN},
+            {"-2147483648,5", INT32_MIN},
+            {"-2147483649", std::nullopt},
+            {"40000", 40000},
+            {"220", 220},
+        },
+        rules::ToInt32);
+}
+
+TEST(Conversions, RefuseTextThatIsNotANumber) {
+    for (const char* text : {"", " ", "abc", "1,2,3", "12 Euro", "47.25"}) {
+        EXPECT_THROW(rules::ToInt16(text, ","), ConversionError) << text;
+        EXPECT_THROW(rules::ToInt32(text, ","), ConversionError) << text;
+        EXPECT_THROW(rules::ToDouble(text, ","), ConversionError) << text;
+    }
+}
+
+TEST(ToDouble, ReadsTheLocaleSeparator) {
+    EXPECT_EQ(rules::ToDouble("47,25", ","), 47.25);
+    EXPECT_EQ(rules::ToDouble("47.25", "."), 47.25);
+    EXPECT_EQ(rules::ToDouble(" -1,5E2 ", ","), -150.0);
+    EXPECT_THROW(rules::ToDouble("1e400", ","), OverflowError);
+    EXPECT_EQ(rules::ToDouble("1e-400", ","), 0.0);
+}
+
+struct TextCase {
+    double value;
+    const char* separator;
+    const char* text;
+};
+
+TEST(NumberText, WritesTheShortestFormWithTheLocaleSeparator) {
+    const TextCase cases[] = {
+        {0.0, ",", "0"},
+        {-0.0, ",", "0"},
+        {1.0, ",", "1"},
+        {9.25, ",", "9,25"},
+        {9.25, ".", "9.25"},
+        {18.5, ",", "18,5"},
+        {10.25, ",", "10,25"},
+        {47.25, ",", "47,25"},
+        {-3.5, ",", "-3,5"},
+        {0.1 + 0.2, ",", "0,3"},
+        {1.0 / 3.0, ",", "0,333333333333333"},
+        {24575.25, ",", "24575,25"},
+        {1e15, ",", "1E+15"},
+        {123456789012.75, ",", "123456789012,75"},
+        {2.5e-7, ",", "2,5E-07"},
+    };
+    for (const TextCase& c : cases) {
+        EXPECT_EQ(rules::NumberText(c.value, c.separator), c.text) << c.value;
+    }
+}
+
+TEST(NumberText, SurvivesTheTripThroughABox) {
+    for (const char* separator : {",", "."}) {
+        double amount = 0.0;
+        for (int step = 0; step < 20000; ++step) {
+            amount += 24575.25;  // the stake of 32,767 rows
+            const std::string text = rules::NumberText(amount, separator);
+            ASSERT_TRUE(rules::IsNumeric(text, separator)) << text;
+            ASSERT_EQ(rules::ToDouble(text, separator), amount) << text;
+        }
+    }
+}
+
+TEST(WholeNumberText, IsPlainDecimal) {
+    EXPECT_EQ(rules::WholeNumberText(0), "0");
+    EXPECT_EQ(rules::WholeNumberText(32767), "32767");
+    EXPECT_EQ(rules::WholeNumberText(-3), "-3");
+    EXPECT_EQ(rules::WholeNumberText(2147483647), "2147483647");
+}
+
+TEST(CheckedAdd, ThrowsOnOverflowOfEitherWidth) {
+    EXPECT_EQ(rules::CheckedAdd(std::int16_t{32766}, std::int16_t{1}), 32767);
+    EXPECT_THROW(rules::CheckedAdd(std::int16_t{32767}, std::int16_t{1}), OverflowError);
+    EXPECT_EQ(rules::CheckedAdd(std::int32_t{2147483600}, std::int32_t{47}), 2147483647);
+    EXPECT_THROW(rules::CheckedAdd(std::int32_t{2147483600}, std::int32_t{48}), OverflowError);
+    EXPECT_THROW(rules::CheckedAdd(std::int32_t{INT32_MIN}, std::int32_t{-1}), OverflowError);
+}
+
+}  // namespace
