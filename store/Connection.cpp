@@ -1,0 +1,33 @@
+#include "store/Connection.h"
+
+#include "rules/Errors.h"
+#include "rules/NumberText.h"
+#include "store/SqliteConnection.h"
+
+namespace store {
+
+std::string FieldValue::Text() const {
+    struct Visitor {
+        std::string operator()(std::monostate) const { return {}; }
+        std::string operator()(std::int64_t value) const { return rules::WholeNumberText(value); }
+        std::string operator()(double value) const { return rules::NumberText(value, "."); }
+        std::string operator()(const std::string& value) const { return value; }
+    };
+    return std::visit(Visitor{}, mValue);
+}
+
+double FieldValue::Number() const {
+    struct Visitor {
+        double operator()(std::monostate) const {
+            throw rules::ConversionError("Das Datenbankfeld ist leer und keine Zahl.");
+        }
+        double operator()(std::int64_t value) const { return static_cast<double>(value); }
+        double operator()(double value) const { return value; }
+        double operator()(const std::string& value) const { return rules::ToDouble(value, "."); }
+    };
+    return std::visit(Visitor{}, mValue);
+}
+
+std::unique_ptr<Connection> CreateConnection() { return std::make_unique<SqliteConnection>(); }
+
+}  // namespace store

@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+#include <variant>
+
+// The data-access layer the window talks to: a connection that is opened with a connection
+// text and executes statement texts, and forward-only result sets walked once and closed.
+namespace store {
+
+// One field of the current row.
+class FieldValue {
+  public:
+    using Value = std::variant<std::monostate, std::int64_t, double, std::string>;
+
+    FieldValue() = default;
+    explicit FieldValue(Value value) : mValue(std::move(value)) {}
+
+    bool IsNull() const { return std::holds_alternative<std::monostate>(mValue); }
+    // The value as text; numbers in plain decimal, null as the empty text.
+    std::string Text() const;
+    // The value as a number; throws ConversionError for null or a text that is not a number.
+    double Number() const;
+
+  private:
+    Value mValue;
+};
+
+class Recordset {
+  public:
+    virtual ~Recordset() = default;
+
+    // True when no row is current: the set was empty, or MoveNext went past the last row.
+    // (Named Eof because EOF is a macro of the C library.)
+    virtual bool Eof() const = 0;
+    virtual void MoveNext() = 0;
+    // The field of the current row whose column name equals `name` without regard to case.
+    virtual FieldValue Field(std::string_view name) const = 0;
+    virtual void Close() = 0;
+};
+
+class Connection {
+  public:
+    virtual ~Connection() = default;
+
+    // Opens the database that `connectionText` names; throws DatabaseError on failure.
+    virtual void Open(const std::string& connectionText) = 0;
+    // Runs one statement. For a select the result set is positioned on its first row; for other
+    // statements it is at its end. Every change has reached the disk when Execute returns.
+    virtual std::unique_ptr<Recordset> Execute(const std::string& statement) = 0;
+    virtual void Close() = 0;
+};
+
+using ConnectionFactory = std::unique_ptr<Connection> (*)();
+
+// A new, closed connection to the program's own store.
+std::unique_ptr<Connection> CreateConnection();
+
+}  // namespace store

@@ -1,0 +1,177 @@
+#include "store/SqliteConnection.h"
+
+#include <sqlite3.h>
+
+#include <algorithm>
+#include <cctype>
+
+#include "rules/Errors.h"
+#include "store/ConnectionText.h"
+
+namespace store {
+namespace {
+
+std::string_view SentenceFor(int resultCode) {
+    switch (resultCode & 0xff) {
+        case SQLITE_READONLY:
+            return "Die Datenbank ist schreibgeschützt.";
+        case SQLITE_BUSY:
+        case SQLITE_LOCKED:
+            return "Die Datenbank ist von einem anderen Programm gesperrt.";
+        case SQLITE_FULL:
+            return "Der Datenträger ist voll.";
+        case SQLITE_NOTADB:
+            return "Die Datei ist keine Datenbank.";
+        case SQLITE_CORRUPT:
+            return "Die Datenbankdatei ist beschädigt.";
+        case SQLITE_CANTOPEN:
+            return "Die Datenbankdatei kann nicht geöffnet werden.";
+        case SQLITE_IOERR:
+            return "Die Datenbankdatei kann nicht gelesen oder geschrieben werden.";
+        case SQLITE_PERM:
+        case SQLITE_AUTH:
+            return "Der Zugriff auf die Datenbank ist nicht erlaubt.";
+        case SQLITE_NOMEM:
+            return "Für die Datenbank ist nicht genug Speicher frei.";
+        case SQLITE_CONSTRAINT:
+            return "Die Datenbank hat die Daten abgelehnt.";
+        default:
+            return "Die Datenbank hat die Anweisung abgelehnt.";
+    }
+}
+
+[[noreturn]] void ThrowError(int resultCode, std::string_view detail) {
+    throw rules::DatabaseError(DescribeSqliteError(resultCode, detail));
+}
+
+[[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
+    ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
+}
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
+        return std::tolower(x) == std::tolower(y);
+    });
+}
+
+class SqliteRecordset final : public Recordset {
+  public:
+    SqliteRecordset(sqlite3* db, sqlite3_stmt* statement) : mDb(db), mStatement(statement) {}
+    ~SqliteRecordset() override { Close(); }
+
+    bool Eof() const override { return mStatement == nullptr || mAtEnd; }
+
+    void MoveNext() override {
+        if (Eof())
+            throw rules::DatabaseError("Datenbankfehler: Es gibt keinen weiteren Datensatz.");
+        Step();
+    }
+
+    FieldValue Field(std::string_view name) const override {
+        if (Eof())
+            throw rules::DatabaseError("Datenbankfehler: Es gibt keinen aktuellen Datensatz.");
+        for (int column = 0; column < sqlite3_column_count(mStatement); ++column) {
+            const char* columnName = sqlite3_column_name(mStatement, column);
+            if (columnName != nullptr && EqualsIgnoringCase(columnName, name)) return Value(column);
+        }
+        throw rules::DatabaseError("Datenbankfehler: Das Feld „" + std::string(name) +
+                                   "“ fehlt im Abfrageergebnis.");
+    }
+
+    void Close() override {
+        sqlite3_finalize(mStatement);
+        mStatement = nullptr;
+    }
+
+    // Moves to the next row; throws, leaving the set closed, when SQLite fails.
+    void Step() {
+        int resultCode = sqlite3_step(mStatement);
+        if (resultCode == SQLITE_ROW) return;
+        mAtEnd = true;
+        if (resultCode != SQLITE_DONE) {
+            std::string detail = sqlite3_errmsg(mDb);
+            Close();
+            ThrowError(resultCode, detail);
+        }
+    }
+
+  private:
+    FieldValue Value(int column) const {
+        switch (sqlite3_column_type(mStatement, column)) {
+            case SQLITE_INTEGER:
+                return FieldValue(sqlite3_column_int64(mStatement, column));
+            case SQLITE_FLOAT:
+                return FieldValue(sqlite3_column_double(mStatement, column));
+            case SQLITE_NULL:
+                return FieldValue();
+            default: {
+                const unsigned char* text = sqlite3_column_text(mStatement, column);
+                int bytes = sqlite3_column_bytes(mStatement, column);
+                return FieldValue(std::string(reinterpret_cast<const char*>(text), bytes));
+            }
+        }
+    }
+
+    sqlite3* mDb;
+    sqlite3_stmt* mStatement;
+    bool mAtEnd = false;
+};
+
+}  // namespace
+
+std::string DescribeSqliteError(int resultCode, std::string_view detail) {
+    return "Datenbankfehler: " + std::string(SentenceFor(resultCode)) + " (" + std::string(detail) +
+           ")";
+}
+
+SqliteConnection::~SqliteConnection() { Close(); }
+
+void SqliteConnection::Open(const std::string& connectionText) {
+    if (mDb != nullptr)
+        throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist bereits offen.");
+    std::string path = DatabasePathOf(connectionText);
+    sqlite3* db = nullptr;
+    // Never SQLITE_OPEN_CREATE: a missing file must not silently become an empty database.
+    int resultCode = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+    if (resultCode == SQLITE_OK) {
+        sqlite3_extended_result_codes(db, 1);
+        sqlite3_busy_timeout(db, kBusyTimeoutMilliseconds);
+        // Reading the schema tells at once whether the file is a database at all.
+        resultCode =
+            sqlite3_exec(db, "select count(*) from sqlite_schema", nullptr, nullptr, nullptr);
+    }
+    if (resultCode != SQLITE_OK) {
+        std::string detail = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode);
+        sqlite3_close_v2(db);
+        ThrowError(resultCode, path + ": " + detail);
+    }
+    mDb = db;
+}
+
+std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statement) {
+    if (mDb == nullptr)
+        throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    sqlite3_stmt* prepared = nullptr;
+    const char* tail = nullptr;
+    int resultCode = sqlite3_prepare_v2(mDb, statement.data(), static_cast<int>(statement.size()),
+                                        &prepared, &tail);
+    if (resultCode != SQLITE_OK) ThrowError(mDb, resultCode);
+    const char* end = statement.data() + statement.size();
+    bool onlyBlanksFollow = std::all_of(
+        tail, end, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
+    if (prepared == nullptr || !onlyBlanksFollow) {
+        sqlite3_finalize(prepared);
+        throw rules::DatabaseError(
+            "Datenbankfehler: Die Anweisung muss genau eine SQL-Anweisung sein.");
+    }
+    auto recordset = std::make_unique<SqliteRecordset>(mDb, prepared);
+    recordset->Step();
+    return recordset;
+}
+
+void SqliteConnection::Close() {
+    sqlite3_close_v2(mDb);
+    mDb = nullptr;
+}
+
+}  // namespace store

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "store/Connection.h"
+
+struct sqlite3;
+
+namespace store {
+
+// The program's store: a connection to an SQLite database file. Open never creates the file;
+// every statement runs in its own transaction, which is on disk when Execute returns.
+class SqliteConnection final : public Connection {
+  public:
+    SqliteConnection() = default;
+    SqliteConnection(const SqliteConnection&) = delete;
+    SqliteConnection& operator=(const SqliteConnection&) = delete;
+    ~SqliteConnection() override;
+
+    void Open(const std::string& connectionText) override;
+    std::unique_ptr<Recordset> Execute(const std::string& statement) override;
+    void Close() override;
+
+  private:
+    sqlite3* mDb = nullptr;
+};
+
+// How long a statement waits for another program's lock before it fails.
+inline constexpr int kBusyTimeoutMilliseconds = 2000;
+
+// A German sentence for an SQLite result code, with SQLite's own detail appended.
+std::string DescribeSqliteError(int resultCode, std::string_view detail);
+
+}  // namespace store

@@ -1,0 +1,152 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+#include "rules/Errors.h"
+#include "store/ConnectionText.h"
+#include "store/DatabaseFile.h"
+#include "store/SeriesStatements.h"
+#include "store/SqliteConnection.h"
+#include "tests/support/TempDatabase.h"
+
+namespace {
+
+using rules::DatabaseError;
+using testing_support::TempDatabase;
+using testing_support::TempFolder;
+
+TEST(DatabasePathOf, ReadsTheThreeFormsOfTheProbe) {
+    struct Case {
+        const char* text;
+        const char* path;
+    };
+    const Case cases[] = {
+        {"Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/a/Lotto.mdb", "/a/Lotto.mdb"},
+        {"Provider=Microsoft.Jet.OLEDB.3.51; Data Source=/a/Lotto.mdb", "/a/Lotto.mdb"},
+        {"Driver={Microsoft Access Driver (*.mdb)}; Dbq=/a/Lotto.mdb", "/a/Lotto.mdb"},
+        {"provider=microsoft.jet.oledb.4.0;data source=/b c/Lotto.mdb", "/b c/Lotto.mdb"},
+        {"Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/x;y/Lotto.mdb", "/x;y/Lotto.mdb"},
+        {"Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/x; Provider/Lotto.mdb",
+         "/x; Provider/Lotto.mdb"},
+        {"Driver={A (*.MDB)}; Dbq=/a b/Lotto.mdb", "/a b/Lotto.mdb"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(store::DatabasePathOf(c.text), c.path) << c.text;
+}
+
+TEST(DatabasePathOf, RefusesOtherTexts) {
+    for (const char* text :
+         {"", "Data Source=/a/Lotto.mdb", "Provider=SQLOLEDB; Data Source=/a",
+          "Provider=Microsoft.Jet.OLEDB.4.0; Data Source=", "Provider=Microsoft.Jet.OLEDB.4.0",
+          "Driver={SQL Server}; Dbq=/a", "Driver={A (*.mdb); Dbq=/a", "Driver={A (*.mdb)}x; Dbq=/a",
+          "Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/a; Data Source=/b",
+          "Password=x; Provider=Microsoft.Jet.OLEDB.4.0; Data Source=/a"}) {
+        EXPECT_THROW(store::DatabasePathOf(text), DatabaseError) << text;
+    }
+}
+
+TEST(DatabaseFile, CountsOnlyAnOrdinaryFileAsTheDatabase) {
+    TempFolder folder;
+    const std::string path = store::DatabasePath(folder.Path().string());
+    EXPECT_EQ(path, folder.Path().string() + "/Lotto.mdb");
+    EXPECT_FALSE(store::IsOrdinaryFile(path));
+    std::filesystem::create_directory(path);
+    EXPECT_FALSE(store::IsOrdinaryFile(path));
+    std::filesystem::remove(path);
+    std::ofstream(path) << "";
+    EXPECT_TRUE(store::IsOrdinaryFile(path));
+}
+
+TEST(InsertStatement, IsTheStatementTextWithQuotesDoubled) {
+    EXPECT_EQ(store::InsertStatement("3,7,12,25,40,49"),
+              "insert into tblLotterySeries (BallNumberList) values ('3,7,12,25,40,49')");
+    EXPECT_EQ(store::InsertStatement("1,'2,3"),
+              "insert into tblLotterySeries (BallNumberList) values ('1,''2,3')");
+    EXPECT_EQ(store::InsertStatement("'');drop table tblLotterySeries;--"),
+              "insert into tblLotterySeries (BallNumberList) values "
+              "(''''');drop table tblLotterySeries;--')");
+}
+
+class SqliteConnectionTest : public ::testing::Test {
+  protected:
+    void SetUp() override { connection.Open(database.ConnectionText()); }
+
+    std::vector<std::string> ListRows() {
+        std::vector<std::string> rows;
+        auto list = connection.Execute(std::string(store::kListStatement));
+        for (; !list->Eof(); list->MoveNext()) rows.push_back(list->Field("BallNumberList").Text());
+        list->Close();
+        return rows;
+    }
+
+    TempDatabase database;
+    store::SqliteConnection connection;
+};
+
+TEST_F(SqliteConnectionTest, CountsListsAndDeletesWithTheFourStatements) {
+    auto count = connection.Execute(std::string(store::kCountStatement));
+    ASSERT_FALSE(count->Eof());
+    EXPECT_EQ(count->Field("seriesnumber").Number(), 0.0);  // fields by name, any case
+    count->Close();
+
+    auto emptyList = connection.Execute(std::string(store::kListStatement));
+    EXPECT_TRUE(emptyList->Eof());
+    EXPECT_THROW(emptyList->MoveNext(), DatabaseError);
+    EXPECT_THROW(emptyList->Field("BallNumberList"), DatabaseError);
+
+    for (const char* row : {"3,7,12,25,40,49", "1,2,3,4,5,6", "07, 8,x,9,10,11"}) {
+        EXPECT_TRUE(connection.Execute(store::InsertStatement(row))->Eof());
+    }
+    EXPECT_EQ(ListRows(),
+              (std::vector<std::string>{"3,7,12,25,40,49", "1,2,3,4,5,6", "07, 8,x,9,10,11"}));
+    EXPECT_EQ(database.RowCount(), 3);  // on disk for another reader at once
+
+    connection.Execute(std::string(store::kDeleteAllStatement));
+    EXPECT_EQ(database.RowCount(), 0);
+    connection.Execute(store::InsertStatement("9,9,9,9,9,9"));
+    EXPECT_EQ(ListRows(), (std::vector<std::string>{"9,9,9,9,9,9"}));
+}
+
+TEST_F(SqliteConnectionTest, StoresEveryTextExactlyAndNothingElse) {
+    const std::vector<std::string> rows = {"1,'2,3",  "'');drop table tblLotterySeries;--",
+                                           "\"%_\\;", "ä,ß,€",
+                                           " , ,\t,", "1234,12,12,12,12,12"};
+    for (const std::string& row : rows) connection.Execute(store::InsertStatement(row));
+    EXPECT_EQ(ListRows(), rows);
+    EXPECT_EQ(database.Rows(), rows);
+}
+
+TEST_F(SqliteConnectionTest, RefusesMoreThanOneStatementAndReportsRejectedOnes) {
+    EXPECT_THROW(connection.Execute("delete from tblLotterySeries; drop table tblLotterySeries"),
+                 DatabaseError);
+    EXPECT_THROW(connection.Execute(std::string("select 1\0 drop", 14)), DatabaseError);
+    EXPECT_THROW(connection.Execute(""), DatabaseError);
+    EXPECT_THROW(connection.Execute("select * from tblMissing"), DatabaseError);
+    EXPECT_THROW(connection.Execute("select 1")->Field("nothing"), DatabaseError);
+    EXPECT_EQ(database.RowCount(), 0);
+}
+
+TEST(SqliteConnection, OpenNeverCreatesAFileAndNamesWhatIsWrong) {
+    TempFolder folder;
+    const std::string missing = (folder.Path() / "Lotto.mdb").string();
+    store::SqliteConnection connection;
+    try {
+        connection.Open("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=" + missing);
+        FAIL() << "opened a missing file";
+    } catch (const DatabaseError& error) {
+        EXPECT_NE(std::string(error.what()).find("Datenbankfehler"), std::string::npos);
+    }
+    EXPECT_FALSE(std::filesystem::exists(missing));
+
+    std::ofstream(missing) << "This is a text file, not a database. It is long enough to matter.";
+    try {
+        connection.Open("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=" + missing);
+        FAIL() << "opened a text file";
+    } catch (const DatabaseError& error) {
+        EXPECT_NE(std::string(error.what()).find("keine Datenbank"), std::string::npos)
+            << error.what();
+    }
+    EXPECT_THROW(connection.Execute("select 1"), DatabaseError);  // still closed
+}
+
+}  // namespace

@@ -1,0 +1,1 @@
+CREATE TABLE tblLotterySeries (LotterySeriesID INTEGER PRIMARY KEY AUTOINCREMENT, BallNumberList TEXT NOT NULL);
