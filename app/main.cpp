@@ -1,0 +1,21 @@
+#include <QApplication>
+#include <QLocale>
+
+#include "store/Connection.h"
+#include "store/RegistryApi.h"
+#include "ui/MainWindow.h"
+
+int main(int argc, char* argv[]) {
+    QApplication application(argc, argv);
+
+    ui::FormEnvironment environment;
+    environment.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    environment.registry = &store::SystemRegistry();
+    environment.createConnection = store::CreateConnection;
+    environment.decimalSeparator = ui::DecimalSeparatorOf(QLocale::system());
+
+    ui::MainWindow window(std::move(environment));
+    if (!window.Load()) return 1;
+    window.show();
+    return QApplication::exec();
+}

@@ -1,0 +1,92 @@
+#!/usr/bin/env bash
+# Starts the real program in a virtual X display, as a user would from a folder of their own:
+#   start_test.sh VAREDADAV MAKE_EMPTY_DB SCHEMA
+# Checks: without Lotto.mdb a message appears and OK ends the program with status 1; beside a
+# Lotto.mdb the copied program shows its window and leaves the file as it was; a file that is no
+# database gives a message and status 1. Exits 77 (skipped) without Xvfb, xdotool or sqlite3.
+set -u
+program=$1 make_db=$2 schema=$3
+for tool in Xvfb xdotool sqlite3; do
+  command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
+done
+
+work=$(mktemp -d)
+xvfb_pid=
+cleanup() {
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap cleanup EXIT
+
+exec 3>"$work/display"
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 50); do [ -s "$work/display" ] && break; sleep 0.1; done
+export DISPLAY=":$(head -n1 "$work/display")"
+export QT_QPA_PLATFORM=xcb
+unset WAYLAND_DISPLAY
+
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+
+# The id of the visible window titled like the program, waiting up to 10 s.
+find_window() {
+  for _ in $(seq 100); do
+    id=$(xdotool search --onlyvisible --name '^Varedadav 6 aus 49$' 2>/dev/null | head -n1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+window_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
+
+# Presses Enter in the window and expects the program to end with status 1.
+expect_message_and_end() {
+  local label=$1 pid=$2 id
+  id=$(find_window) || { fail "$label: no message box"; kill "$pid"; return; }
+  [ "$(window_size "$id")" != "536x331" ] || fail "$label: the main window showed"
+  xdotool windowfocus --sync "$id" key Return
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then fail "$label: still running after OK"; kill "$pid"; fi
+  wait "$pid"
+  local status=$?
+  [ "$status" -eq 1 ] || fail "$label: exit status $status, expected 1"
+}
+
+# 1. The program alone, without its database.
+mkdir "$work/alone"
+cp "$program" "$work/alone/varedadav"
+env LC_ALL=de_DE.UTF-8 "$work/alone/varedadav" &
+expect_message_and_end "missing Lotto.mdb" $!
+[ -e "$work/alone/Lotto.mdb" ] && fail "the program created Lotto.mdb"
+
+# 2. The program copied beside a database with 13 rows.
+mkdir "$work/copied"
+cp "$program" "$work/copied/varedadav"
+"$make_db" "$schema" "$work/copied/Lotto.mdb"
+for i in $(seq 13); do
+  sqlite3 "$work/copied/Lotto.mdb" "insert into tblLotterySeries (BallNumberList) values ('$i,2,3,4,5,6')"
+done
+before=$(sha256sum <"$work/copied/Lotto.mdb")
+env LC_ALL=de_DE.UTF-8 "$work/copied/varedadav" &
+pid=$!
+if id=$(find_window); then
+  [ "$(window_size "$id")" = "536x331" ] || fail "main window is $(window_size "$id")"
+else
+  fail "no main window beside a database"
+fi
+kill "$pid"; wait "$pid" 2>/dev/null
+[ "$(sha256sum <"$work/copied/Lotto.mdb")" = "$before" ] || fail "starting changed Lotto.mdb"
+
+# 3. A Lotto.mdb that is no database.
+mkdir "$work/broken"
+cp "$program" "$work/broken/varedadav"
+echo "no database, only text in a file that happens to be called Lotto.mdb" >"$work/broken/Lotto.mdb"
+before=$(sha256sum <"$work/broken/Lotto.mdb")
+env LC_ALL=de_DE.UTF-8 "$work/broken/varedadav" &
+expect_message_and_end "text file as Lotto.mdb" $!
+[ "$(sha256sum <"$work/broken/Lotto.mdb")" = "$before" ] || fail "the broken file was changed"
+
+[ "$failures" -eq 0 ] && echo "all start checks passed"
+[ "$failures" -eq 0 ]

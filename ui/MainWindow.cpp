@@ -1,0 +1,298 @@
+#include "ui/MainWindow.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QFontMetricsF>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QTextCursor>
+#include <algorithm>
+#include <cmath>
+
+#include "rules/Errors.h"
+
+namespace ui {
+namespace {
+
+int ToPixels(int twips) { return static_cast<int>(std::lround(twips / 15.0)); }
+
+// The report keeps CR LF line ends; the text widgets show plain line feeds.
+QString Display(const std::string& text) {
+    return QString::fromStdString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+QFont DialogFont() {
+    QFont font;
+    font.setFamilies({"Liberation Sans", "Arial", "Helvetica", "DejaVu Sans"});
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSizeF(8.25);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+QFont ReportFont() {
+    QFont font;
+    font.setFamilies({"Liberation Mono", "Courier New", "DejaVu Sans Mono"});
+    font.setStyleHint(QFont::Monospace);
+    font.setFixedPitch(true);
+    font.setPointSizeF(9.75);
+    font.setWeight(QFont::Normal);
+    return font;
+}
+
+// A program write must never be cut at the typing limit: the limit grows to the text's length
+// and shrinks back as the user deletes characters.
+void SetLineText(QLineEdit& box, const QString& text, int typingLimit) {
+    if (typingLimit > 0) box.setMaxLength(std::max<int>(typingLimit, text.size()));
+    box.setText(text);
+}
+
+QMessageBox::Icon ToQtIcon(MsgBoxIcon icon) {
+    switch (icon) {
+        case MsgBoxIcon::Information:
+            return QMessageBox::Information;
+        case MsgBoxIcon::Warning:
+            return QMessageBox::Warning;
+        case MsgBoxIcon::Question:
+            return QMessageBox::Question;
+        case MsgBoxIcon::Error:
+            return QMessageBox::Critical;
+    }
+    return QMessageBox::NoIcon;
+}
+
+}  // namespace
+
+std::string DecimalSeparatorOf(const QLocale& locale) {
+    return locale.decimalPoint().toStdString();
+}
+
+MainWindow::MainWindow(FormEnvironment environment, QWidget* parent)
+    : QWidget(parent), mForm(*this, std::move(environment)) {
+    setWindowTitle(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
+    setWindowIcon(QIcon(QStringLiteral(":/varedadav/varedadav-32.png")));
+    setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                   Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
+    setFont(DialogFont());
+    setFixedSize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
+    BuildControls();
+    BindUserInput();
+}
+
+MainWindow::~MainWindow() { SetMousePointer(MousePointer::Default); }
+
+void MainWindow::BuildControls() {
+    QWidget* previousInTabOrder = nullptr;
+    for (const ControlSpec& spec : kControls) {
+        const QString caption = QString::fromUtf8(spec.caption.data(), spec.caption.size());
+        QWidget* widget = nullptr;
+        switch (spec.type) {
+            case ControlType::Label: {
+                auto* label = new QLabel(caption, this);
+                label->setTextFormat(Qt::PlainText);
+                label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+                // Only the stake label is two lines high; the others keep to one line.
+                label->setWordWrap(spec.id == ControlId::lblEuroUsed);
+                widget = label;
+                break;
+            }
+            case ControlType::TextBox:
+                if (spec.id == ControlId::txtOutput) {
+                    auto* report = new QPlainTextEdit(caption, this);
+                    report->setReadOnly(true);
+                    report->setTextInteractionFlags(Qt::TextSelectableByMouse |
+                                                    Qt::TextSelectableByKeyboard);
+                    report->setFocusPolicy(Qt::StrongFocus);
+                    report->setTabChangesFocus(true);
+                    report->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+                    report->setFont(ReportFont());
+                    report->setTabStopDistance(
+                        QFontMetricsF(report->font()).horizontalAdvance(' ') * 8);
+                    widget = report;
+                } else {
+                    auto* box = new QLineEdit(this);
+                    SetLineText(*box, caption, spec.maxLength);
+                    widget = box;
+                }
+                break;
+            case ControlType::CommandButton:
+                widget = new QPushButton(caption, this);
+                break;
+            case ControlType::CheckBox: {
+                auto* check = new QCheckBox(caption, this);
+                check->setChecked(spec.value != 0);
+                widget = check;
+                break;
+            }
+        }
+        widget->setObjectName(QString::fromUtf8(spec.name.data(), spec.name.size()));
+        QRect area(ToPixels(spec.left), ToPixels(spec.top), ToPixels(spec.width),
+                   ToPixels(spec.height));
+        // The substitute dialog font runs a little wider than the original; a one-line caption
+        // widens its label rather than lose its last letters.
+        if (spec.type == ControlType::Label && spec.id != ControlId::lblEuroUsed) {
+            area.setWidth(std::max(area.width(), widget->sizeHint().width()));
+        }
+        widget->setGeometry(area);
+        widget->setEnabled(spec.enabled);
+        if (!spec.accessibleName.empty()) {
+            widget->setAccessibleName(
+                QString::fromUtf8(spec.accessibleName.data(), spec.accessibleName.size()));
+        }
+        if (spec.type != ControlType::Label) {
+            if (previousInTabOrder != nullptr) setTabOrder(previousInTabOrder, widget);
+            previousInTabOrder = widget;
+        }
+        mWidgets[static_cast<std::size_t>(spec.id)] = widget;
+        mShown[static_cast<std::size_t>(spec.id)] = mForm.Control(spec.id);
+    }
+
+    QFont bold = DialogFont();
+    bold.setWeight(QFont::Bold);
+    Widget(ControlId::cmdGenerateRandom)->setFont(bold);
+
+    QWidget* assumptions = Widget(ControlId::lblAssumptions);
+    QFont underlined = DialogFont();
+    underlined.setUnderline(true);
+    assumptions->setFont(underlined);
+    QPalette palette = assumptions->palette();
+    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+    assumptions->setPalette(palette);
+    assumptions->setCursor(Qt::PointingHandCursor);
+}
+
+void MainWindow::BindUserInput() {
+    for (const ControlSpec& spec : kControls) {
+        QWidget* widget = Widget(spec.id);
+        if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            connect(box, &QLineEdit::textEdited, this,
+                    [this, id = spec.id](const QString& text) { TakeUserText(id, text); });
+        } else if (auto* check = qobject_cast<QCheckBox*>(widget)) {
+            connect(check, &QCheckBox::clicked, this, [this, id = spec.id](bool checked) {
+                mForm.Control(id).Value = mShown[static_cast<std::size_t>(id)].Value =
+                    checked ? 1 : 0;
+                if (id == ControlId::chkInDB) Dispatch([this] { mForm.chkInDB_Click(); });
+            });
+        }
+    }
+}
+
+void MainWindow::TakeUserText(ControlId id, const QString& text) {
+    const std::size_t index = static_cast<std::size_t>(id);
+    mForm.Control(id).Text = mShown[index].Text = text.toStdString();
+    const int typingLimit = kControls[index].maxLength;
+    if (typingLimit > 0) {
+        static_cast<QLineEdit*>(Widget(id))->setMaxLength(std::max<int>(typingLimit, text.size()));
+    }
+}
+
+bool MainWindow::Load() {
+    bool ready = false;
+    try {
+        ready = mForm.Form_Load();
+    } catch (const std::exception& failure) {
+        MsgBox(std::string(failure.what()) + "\r\nDas Programm wird beendet.", MsgBoxButtons::Ok,
+               MsgBoxIcon::Error);
+    }
+    if (!ready) {
+        mForm.Form_Unload();
+        return false;
+    }
+    Render();
+    Widget(mForm.ActiveControl)->setFocus();
+    return true;
+}
+
+void MainWindow::Dispatch(const std::function<void()>& handler) {
+    const QWidget* focused = focusWidget();
+    auto current = std::find(mWidgets.begin(), mWidgets.end(), focused);
+    const ControlId focusBefore = current != mWidgets.end()
+                                      ? static_cast<ControlId>(current - mWidgets.begin())
+                                      : mForm.ActiveControl;
+    mForm.ActiveControl = focusBefore;
+    try {
+        handler();
+    } catch (const rules::AppError& failure) {
+        ReportFailure(failure.what());
+    } catch (const std::exception& failure) {
+        ReportFailure(std::string("Unerwarteter Fehler: ") + failure.what());
+    }
+    Render();
+    if (mForm.ActiveControl != focusBefore) Widget(mForm.ActiveControl)->setFocus();
+}
+
+void MainWindow::ReportFailure(const std::string& message) {
+    SetMousePointer(MousePointer::Default);
+    MsgBox(message, MsgBoxButtons::Ok, MsgBoxIcon::Error);
+}
+
+void MainWindow::Render() {
+    for (const ControlSpec& spec : kControls) {
+        const std::size_t index = static_cast<std::size_t>(spec.id);
+        const ControlState& now = mForm.Control(spec.id);
+        ControlState& shown = mShown[index];
+        QWidget* widget = mWidgets[index];
+        if (now.Enabled != shown.Enabled) widget->setEnabled(now.Enabled);
+        if (auto* check = qobject_cast<QCheckBox*>(widget); check && now.Value != shown.Value) {
+            check->setChecked(now.Value != 0);
+        }
+        const bool textChanged = now.Text != shown.Text;
+        if (auto* report = qobject_cast<QPlainTextEdit*>(widget)) {
+            if (textChanged) report->setPlainText(Display(now.Text));
+            if (textChanged || now.SelStart != shown.SelStart) {
+                QTextCursor caret = report->textCursor();
+                caret.setPosition(static_cast<int>(
+                    Display(now.Text.substr(0, std::min(now.SelStart, now.Text.size()))).size()));
+                report->setTextCursor(caret);
+            }
+        } else if (textChanged) {
+            const QString text = QString::fromStdString(now.Text);
+            if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+                SetLineText(*box, text, spec.maxLength);
+            } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+                label->setText(text);
+            } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                button->setText(text);
+            }
+        }
+        shown = now;
+    }
+}
+
+MsgBoxResult MainWindow::MsgBox(const std::string& prompt, MsgBoxButtons buttons, MsgBoxIcon icon) {
+    Render();
+    if (mMsgBoxHook) return mMsgBoxHook(prompt, buttons, icon);
+    QMessageBox box(ToQtIcon(icon), windowTitle(), Display(prompt), QMessageBox::NoButton, this);
+    QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
+    QPushButton* cancel = buttons == MsgBoxButtons::OkCancel
+                              ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole)
+                              : nullptr;
+    box.setDefaultButton(ok);
+    box.setEscapeButton(cancel != nullptr ? cancel : ok);
+    box.exec();
+    return box.clickedButton() == ok ? MsgBoxResult::Ok : MsgBoxResult::Cancel;
+}
+
+void MainWindow::SetMousePointer(MousePointer pointer) {
+    const bool wait = pointer == MousePointer::Hourglass;
+    if (wait == mWaitCursorShown) return;
+    if (wait) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+    } else {
+        QApplication::restoreOverrideCursor();
+    }
+    mWaitCursorShown = wait;
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    Dispatch([this] { mForm.Form_Unload(); });
+    event->accept();
+}
+
+}  // namespace ui

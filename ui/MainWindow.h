@@ -1,0 +1,62 @@
+#pragma once
+
+#include <QWidget>
+#include <array>
+#include <functional>
+#include <string>
+
+#include "ui/frmMain.h"
+
+class QLocale;
+
+namespace ui {
+
+// The decimal separator of `locale` as the number texts use it.
+std::string DecimalSeparatorOf(const QLocale& locale);
+
+// Draws frmMain with Qt widgets: builds them from the control table, feeds the user's typing
+// and clicks into the state, runs the handler and draws the state back. A failure a handler
+// reports is shown in an error box and the program goes on.
+class MainWindow final : public QWidget, public Dialogs {
+    Q_OBJECT
+
+  public:
+    using MsgBoxHook = std::function<MsgBoxResult(const std::string&, MsgBoxButtons, MsgBoxIcon)>;
+
+    explicit MainWindow(FormEnvironment environment, QWidget* parent = nullptr);
+    ~MainWindow() override;
+
+    // Runs the start-up sequence; false when the program has to end (the user has been told).
+    bool Load();
+
+    frmMain& Form() { return mForm; }
+    QWidget* Widget(ControlId id) const { return mWidgets[static_cast<std::size_t>(id)]; }
+
+    // Tests answer message boxes through this instead of a real modal box.
+    void SetMsgBoxHook(MsgBoxHook hook) { mMsgBoxHook = std::move(hook); }
+    bool WaitCursorShown() const { return mWaitCursorShown; }
+
+    MsgBoxResult MsgBox(const std::string& prompt, MsgBoxButtons buttons, MsgBoxIcon icon) override;
+    void SetMousePointer(MousePointer pointer) override;
+
+  protected:
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void BuildControls();
+    void BindUserInput();
+    // Runs one handler: the focus is read from the widgets first, the state drawn back after,
+    // and a failure is reported instead of ending the program.
+    void Dispatch(const std::function<void()>& handler);
+    void ReportFailure(const std::string& message);
+    void Render();
+    void TakeUserText(ControlId id, const QString& text);
+
+    frmMain mForm;
+    std::array<QWidget*, kControlCount> mWidgets{};
+    std::array<ControlState, kControlCount> mShown;  // what the widgets show
+    MsgBoxHook mMsgBoxHook;
+    bool mWaitCursorShown = false;
+};
+
+}  // namespace ui

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "store/Connection.h"
+#include "store/RegistryApi.h"
+#include "ui/ControlTable.h"
+#include "ui/Dialogs.h"
+
+namespace ui {
+
+// The state of one control. For labels and buttons Text is the caption; Value is the value of a
+// check box (0 or 1); SelStart is where the caret of a text box stands.
+struct ControlState {
+    std::string Text;
+    bool Enabled = true;
+    int Value = 0;
+    std::size_t SelStart = 0;
+};
+
+// What the start-up sequence needs from outside the window.
+struct FormEnvironment {
+    std::string programFolder;  // the folder that holds the program
+    store::RegistryApi* registry = nullptr;
+    std::function<std::unique_ptr<store::Connection>()> createConnection;
+    std::string decimalSeparator = ",";  // the user's locale's
+};
+
+// The main window as plain state and handlers. The Qt layer feeds user input into the controls,
+// calls a handler and draws the controls back when it returns; handlers throw rules::AppError
+// for the failures the user is told about.
+class frmMain {
+  public:
+    frmMain(Dialogs& dialogs, FormEnvironment environment);
+    frmMain(const frmMain&) = delete;
+    frmMain& operator=(const frmMain&) = delete;
+
+    // Event handlers.
+
+    // The start-up sequence. Returns false when the program has to end (the database file or a
+    // driver is missing; the user has been told). Throws when the database cannot be used.
+    bool Form_Load();
+    void Form_Unload();
+    void chkInDB_Click();
+
+    // Procedures the handlers share.
+
+    // Shows the stake of all stored rows in lblEuroUsed and returns it.
+    double ShowStake();
+    // Stores one row and counts it; the count rises only once the row is stored.
+    void InsertSeries(const std::string& sBallNumberList);
+    // All rows in the order they were stored, positioned on the first.
+    std::unique_ptr<store::Recordset> OpenSeriesRecordset();
+
+    ControlState& Control(ControlId id) { return mControls[static_cast<std::size_t>(id)]; }
+    const ControlState& Control(ControlId id) const {
+        return mControls[static_cast<std::size_t>(id)];
+    }
+    void SetFocus(ControlId id) { ActiveControl = id; }
+
+  private:
+    std::array<ControlState, kControlCount> mControls;
+
+  public:
+    // The controls that hold the program's working state, by name.
+    std::span<ControlState, kNewSeriesBoxCount> txtNewSeries{mControls.data(), kNewSeriesBoxCount};
+    ControlState& txtSeriesCount = Control(ControlId::txtSeriesCount);
+    ControlState& chkInDB = Control(ControlId::chkInDB);
+    ControlState& txtDrawnNumberList = Control(ControlId::txtDrawnNumberList);
+    ControlState& txtAdditionalNumber = Control(ControlId::txtAdditionalNumber);
+    ControlState& txtCurrentSeriesNumber = Control(ControlId::txtCurrentSeriesNumber);
+    ControlState& lblEuroUsed = Control(ControlId::lblEuroUsed);
+    ControlState& txtNoDraws = Control(ControlId::txtNoDraws);
+    ControlState& txtSpentAmount = Control(ControlId::txtSpentAmount);
+    ControlState& txtWonAmount = Control(ControlId::txtWonAmount);
+    ControlState& txtOutput = Control(ControlId::txtOutput);
+    ControlState& chkUnpopularNums = Control(ControlId::chkUnpopularNums);
+
+    // The control that has the keyboard focus.
+    ControlId ActiveControl = ControlId::txtNewSeries0;
+
+    std::unique_ptr<store::Connection> mConnection;
+    std::int16_t mSeriesCount = 0;
+
+    const std::string& DecimalSeparator() const { return mEnvironment.decimalSeparator; }
+
+  private:
+    Dialogs& mDialogs;
+    FormEnvironment mEnvironment;
+};
+
+}  // namespace ui
