@@ -1,0 +1,28 @@
+#!/usr/bin/env bash
+# Installs whatever the project needs that this Debian 12 machine lacks. Safe to run again:
+# it only calls apt-get when a package is missing.
+set -euo pipefail
+
+packages=(
+  cmake ninja-build g++ pkg-config         # build
+  qt6-base-dev libsqlite3-dev              # libraries the program uses
+  fonts-liberation                         # the dialog and report fonts
+  libgtest-dev libbenchmark-dev            # tests and benchmarks
+  sqlite3 xvfb xdotool x11-utils           # driving the real program in tests
+  clang-format                             # the format check
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+
+if [ "${#missing[@]}" -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo=""
+  [ "$(id -u)" -eq 0 ] || sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}" >/dev/null
+fi

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs what is missing, then builds and runs every test twice: once with warnings as
+# errors, once under the address and undefined-behaviour sanitizers. Also checks the format.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+
+echo "== Format"
+git ls-files -z '*.cpp' '*.h' | xargs -0 clang-format --dry-run --Werror
+
+echo "== Build and test (warnings are errors)"
+cmake --preset ci >/dev/null
+cmake --build --preset ci
+ctest --preset ci
+
+echo "== Build and test (address and undefined-behaviour sanitizers)"
+cmake --preset dev-asan >/dev/null
+cmake --build --preset dev-asan
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
+LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
+UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+  ctest --preset dev-asan
