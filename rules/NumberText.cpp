@@ -123,9 +123,9 @@ Int ConvertText(std::string_view text, std::string_view separator) {
 }
 
 template <typename Int>
-Int Add(Int a, Int b) {
+Int Add(Int a, Int b, std::string_view subject) {
     Int sum{};
-    if (__builtin_add_overflow(a, b, &sum)) ThrowOutOfRange<Int>("Das Ergebnis");
+    if (__builtin_add_overflow(a, b, &sum)) ThrowOutOfRange<Int>(subject);
     return sum;
 }
 
@@ -151,8 +151,12 @@ std::int16_t RoundToInt16(double value) {
     return RoundChecked<std::int16_t>(value, "Der Wert " + NumberText(value, "."));
 }
 
-std::int16_t CheckedAdd(std::int16_t a, std::int16_t b) { return Add(a, b); }
-std::int32_t CheckedAdd(std::int32_t a, std::int32_t b) { return Add(a, b); }
+std::int16_t CheckedAdd(std::int16_t a, std::int16_t b, std::string_view subject) {
+    return Add(a, b, subject);
+}
+std::int32_t CheckedAdd(std::int32_t a, std::int32_t b, std::string_view subject) {
+    return Add(a, b, subject);
+}
 
 std::string WholeNumberText(std::int64_t value) { return std::to_string(value); }
 

@@ -23,9 +23,10 @@ double ToDouble(std::string_view text, std::string_view decimalSeparator);
 // Rounds like ToInt16 for a value that is already a number.
 std::int16_t RoundToInt16(double value);
 
-// a + b, or OverflowError when the sum leaves the type's range.
-std::int16_t CheckedAdd(std::int16_t a, std::int16_t b);
-std::int32_t CheckedAdd(std::int32_t a, std::int32_t b);
+// a + b, or OverflowError when the sum leaves the type's range; `subject` names the sum in the
+// message ("Die Gewinnsumme liegt außerhalb …").
+std::int16_t CheckedAdd(std::int16_t a, std::int16_t b, std::string_view subject = "Das Ergebnis");
+std::int32_t CheckedAdd(std::int32_t a, std::int32_t b, std::string_view subject = "Das Ergebnis");
 
 // Plain decimal: a minus sign when negative, no grouping, no leading zeros.
 std::string WholeNumberText(std::int64_t value);
