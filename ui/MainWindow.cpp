@@ -5,6 +5,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetricsF>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QLocale>
@@ -14,6 +15,7 @@
 #include <QTextCursor>
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "rules/Errors.h"
 
@@ -49,7 +51,8 @@ QFont ReportFont() {
 // A program write must never be cut at the typing limit: the limit grows to the text's length
 // and shrinks back as the user deletes characters.
 void SetLineText(QLineEdit& box, const QString& text, int typingLimit) {
-    if (typingLimit > 0) box.setMaxLength(std::max<int>(typingLimit, text.size()));
+    box.setMaxLength(typingLimit > 0 ? std::max<int>(typingLimit, text.size())
+                                     : std::numeric_limits<int>::max());
     box.setText(text);
 }
 
@@ -121,9 +124,12 @@ void MainWindow::BuildControls() {
                     widget = box;
                 }
                 break;
-            case ControlType::CommandButton:
-                widget = new QPushButton(caption, this);
+            case ControlType::CommandButton: {
+                auto* button = new QPushButton(caption, this);
+                button->setAutoDefault(true);  // Enter presses the focused button, as Space does
+                widget = button;
                 break;
+            }
             case ControlType::CheckBox: {
                 auto* check = new QCheckBox(caption, this);
                 check->setChecked(spec.value != 0);
@@ -168,6 +174,16 @@ void MainWindow::BuildControls() {
 }
 
 void MainWindow::BindUserInput() {
+    const auto onClick = [this](ControlId id, void (frmMain::*handler)()) {
+        connect(static_cast<QPushButton*>(Widget(id)), &QPushButton::clicked, this,
+                [this, handler] { Dispatch([this, handler] { (mForm.*handler)(); }); });
+    };
+    onClick(ControlId::cmdAddSeries, &frmMain::cmdAddSeries_Click);
+    onClick(ControlId::cmdEvaluate, &frmMain::cmdEvaluate_Click);
+    for (std::size_t index = 0; index < kNewSeriesBoxCount; ++index) {
+        Widget(NewSeriesBox(static_cast<int>(index)))->installEventFilter(this);
+    }
+
     for (const ControlSpec& spec : kControls) {
         QWidget* widget = Widget(spec.id);
         if (auto* box = qobject_cast<QLineEdit*>(widget)) {
@@ -181,6 +197,26 @@ void MainWindow::BindUserInput() {
             });
         }
     }
+}
+
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress) {
+        const auto* press = static_cast<QKeyEvent*>(event);
+        const bool enter = press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter;
+        auto box = std::find(mWidgets.begin(), mWidgets.begin() + kNewSeriesBoxCount, watched);
+        if (enter && box != mWidgets.begin() + kNewSeriesBoxCount) {
+            const auto index = static_cast<std::int16_t>(box - mWidgets.begin());
+            const auto shift =
+                static_cast<std::int16_t>((press->modifiers() & Qt::ShiftModifier ? 1 : 0) |
+                                          (press->modifiers() & Qt::ControlModifier ? 2 : 0) |
+                                          (press->modifiers() & Qt::AltModifier ? 4 : 0));
+            Dispatch([this, index, shift] {
+                std::int16_t keyCode = 13;
+                mForm.txtNewSeries_KeyDown(index, keyCode, shift);
+            });
+        }
+    }
+    return QWidget::eventFilter(watched, event);  // the key goes on to the box as usual
 }
 
 void MainWindow::TakeUserText(ControlId id, const QString& text) {

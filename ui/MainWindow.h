@@ -41,6 +41,8 @@ class MainWindow final : public QWidget, public Dialogs {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Enter in one of the six number boxes.
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
     void BuildControls();

@@ -1,8 +1,10 @@
 #include "ui/frmMain.h"
 
+#include <cmath>
 #include <limits>
 
 #include "rules/Errors.h"
+#include "rules/Evaluation.h"
 #include "rules/NumberText.h"
 #include "rules/Stake.h"
 #include "store/DatabaseFile.h"
@@ -72,6 +74,99 @@ void frmMain::chkInDB_Click() {
         chkUnpopularNums.Enabled = false;
         txtSeriesCount.Text = "1";
     }
+}
+
+void frmMain::cmdAddSeries_Click() { AddSeries(); }
+
+void frmMain::txtNewSeries_KeyDown(std::int16_t /*Index*/, std::int16_t& KeyCode,
+                                   std::int16_t /*Shift*/) {
+    if (KeyCode == 13) AddSeries();
+}
+
+void frmMain::cmdEvaluate_Click() { EvaluateSeries(false); }
+
+void frmMain::AddSeries() {
+    const std::size_t upperBound = txtNewSeries.size() - 1;
+    std::string row;
+    for (std::size_t i = 0; i <= upperBound; ++i) {
+        const std::string& number = txtNewSeries[i].Text;
+        if (number.empty()) {
+            mDialogs.MsgBox("Bitte erst Zahlenreihe eingeben.", MsgBoxButtons::Ok,
+                            MsgBoxIcon::Warning);
+            SetFocus(NewSeriesBox(static_cast<int>(i)));
+            return;
+        }
+        if (i > 0) row += ",";
+        row += number;
+    }
+    InsertSeries(row);
+    for (ControlState& box : txtNewSeries) box.Text.clear();
+    SetFocus(NewSeriesBox(0));
+    ShowStake();
+}
+
+void frmMain::EvaluateSeries(bool bIsSimulation) {
+    if (txtDrawnNumberList.Text.empty()) {
+        mDialogs.MsgBox("Bitte zuerst gezogene Zahlen eingeben.", MsgBoxButtons::Ok,
+                        MsgBoxIcon::Warning);
+        SetFocus(ControlId::txtDrawnNumberList);
+        return;
+    }
+    if (txtAdditionalNumber.Text.empty()) {
+        mDialogs.MsgBox("Bitte Zusatzzahl eingeben.", MsgBoxButtons::Ok, MsgBoxIcon::Warning);
+        SetFocus(ControlId::txtAdditionalNumber);
+        return;
+    }
+    // The report is built aside and shown whole, so a failure never leaves half a report.
+    txtOutput.Text.clear();
+    txtOutput.SelStart = 0;
+    const rules::Draw draw(txtDrawnNumberList.Text, txtAdditionalNumber.Text);
+    std::string report;
+    std::int32_t total = 0;
+    std::int16_t ordinal = 0;
+
+    std::unique_ptr<store::Recordset> rows = OpenSeriesRecordset();
+    if (rows->Eof()) {
+        report = rules::kNoRowsFound;
+    } else {
+        for (; !rows->Eof(); rows->MoveNext()) {
+            ordinal = rules::CheckedAdd(ordinal, std::int16_t{1}, "Die Zahl der Zahlenreihen");
+            const rules::RowResult result = draw.Evaluate(rows->Field(store::kListField).Text());
+            if (result.hits > 2) {
+                std::int16_t box = ordinal;
+                std::int16_t sheet = 0;
+                rules::GetSheetAndBox(box, sheet);
+                total = rules::CheckedAdd(total, result.prize, "Die Gewinnsumme");
+                report += rules::ReportLine(sheet, box, result);
+            }
+        }
+        if (total < 1) {
+            report = rules::kNoWin;
+        } else {
+            report += rules::TotalLines(total);
+        }
+    }
+    rows->Close();
+    txtOutput.Text = std::move(report);
+    if (total >= 1) txtOutput.SelStart = txtOutput.Text.size();
+
+    const double stake = ShowStake();
+    if (bIsSimulation) AddToRunningTotals(stake, total);
+}
+
+void frmMain::AddToRunningTotals(double stake, std::int32_t won) {
+    const std::string& separator = DecimalSeparator();
+    const std::int16_t draws = rules::CheckedAdd(rules::ToInt16(txtNoDraws.Text, separator),
+                                                 std::int16_t{1}, "Die Zahl der Ziehungen");
+    const double spent = rules::ToDouble(txtSpentAmount.Text, separator) + stake;
+    if (!std::isfinite(spent)) {
+        throw rules::OverflowError("Überlauf: Die Ausgaben sind zu groß für eine Gleitkommazahl.");
+    }
+    const std::int32_t wonSoFar = rules::CheckedAdd(rules::ToInt32(txtWonAmount.Text, separator),
+                                                    won, "Die Summe der Einnahmen");
+    txtNoDraws.Text = rules::WholeNumberText(draws);
+    txtSpentAmount.Text = rules::NumberText(spent, separator);
+    txtWonAmount.Text = rules::WholeNumberText(wonSoFar);
 }
 
 double frmMain::ShowStake() {

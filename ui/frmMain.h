@@ -47,8 +47,20 @@ class frmMain {
     bool Form_Load();
     void Form_Unload();
     void chkInDB_Click();
+    void cmdAddSeries_Click();
+    // Acts on Enter (key code 13) in any of the six boxes, whatever the shift state; the key
+    // goes on to the box as usual.
+    void txtNewSeries_KeyDown(std::int16_t Index, std::int16_t& KeyCode, std::int16_t Shift);
+    void cmdEvaluate_Click();
 
     // Procedures the handlers share.
+
+    // Stores the six typed numbers as one row, or warns and puts the focus on the first empty
+    // box.
+    void AddSeries();
+    // Evaluates every stored row against the typed draw; a simulated draw also advances the
+    // three running totals.
+    void EvaluateSeries(bool bIsSimulation);
 
     // Shows the stake of all stored rows in lblEuroUsed and returns it.
     double ShowStake();
@@ -90,6 +102,9 @@ class frmMain {
     const std::string& DecimalSeparator() const { return mEnvironment.decimalSeparator; }
 
   private:
+    // All three totals are computed before any is written, so an overflow changes none.
+    void AddToRunningTotals(double stake, std::int32_t won);
+
     Dialogs& mDialogs;
     FormEnvironment mEnvironment;
 };

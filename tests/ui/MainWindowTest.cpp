@@ -177,6 +177,87 @@ class MainWindowTest : public QObject {
         QVERIFY(!filter->isChecked());
     }
 
+    void enterInEachNumberBoxStoresTheTypedRow() {
+        for (int index = 0; index < 6; ++index) {
+            for (int box = 0; box < 6; ++box) {
+                QTest::keyClicks(Get<QLineEdit>(ui::NewSeriesBox(box)), QString::number(box + 1));
+            }
+            auto* pressed = Get<QLineEdit>(ui::NewSeriesBox(index));
+            pressed->setFocus();
+            QTest::keyClick(pressed, Qt::Key_Return,
+                            index % 2 ? Qt::ShiftModifier : Qt::NoModifier);
+            QCOMPARE(database->RowCount(), 14 + index);
+            QCOMPARE(database->Rows().back(), std::string("1,2,3,4,5,6"));
+            QCOMPARE(Get<QLineEdit>(ControlId::txtCurrentSeriesNumber)->text(),
+                     QString::number(14 + index));
+            QCOMPARE(Get<QLineEdit>(ControlId::txtNewSeries5)->text(), QString());
+            QCOMPARE(QApplication::focusWidget(), window->Widget(ControlId::txtNewSeries0));
+        }
+        QCOMPARE(Get<QLabel>(ControlId::lblEuroUsed)->text(), QString("= 14,75 Euro"));
+
+        auto* drawn = Get<QLineEdit>(ControlId::txtDrawnNumberList);
+        QTest::keyClicks(drawn, "1,2,3");
+        QTest::keyClick(drawn, Qt::Key_Return);  // Enter elsewhere adds nothing
+        QCOMPARE(database->RowCount(), 19);
+    }
+
+    void warnsAndFocusesTheFirstEmptyBox() {
+        std::vector<std::string> prompts;
+        window->SetMsgBoxHook([&](const std::string& prompt, ui::MsgBoxButtons, ui::MsgBoxIcon) {
+            prompts.push_back(prompt);
+            return ui::MsgBoxResult::Ok;
+        });
+        QTest::keyClicks(Get<QLineEdit>(ControlId::txtNewSeries0), "7");
+        QTest::mouseClick(Get<QPushButton>(ControlId::cmdAddSeries), Qt::LeftButton);
+        QCOMPARE(prompts, std::vector<std::string>{"Bitte erst Zahlenreihe eingeben."});
+        QCOMPARE(QApplication::focusWidget(), window->Widget(ControlId::txtNewSeries1));
+        QCOMPARE(Get<QLineEdit>(ControlId::txtNewSeries0)->text(), QString("7"));
+        QCOMPARE(database->RowCount(), 13);
+    }
+
+    void evaluatesATypedDrawIntoTheReportArea() {
+        database->Exec(
+            "update tblLotterySeries set BallNumberList = '1,5,9,23,31,47' "
+            "where LotterySeriesID = 2");
+        QTest::keyClicks(Get<QLineEdit>(ControlId::txtDrawnNumberList), "5,9,22,23,35,47");
+        QTest::keyClicks(Get<QLineEdit>(ControlId::txtAdditionalNumber), "31");
+        QTest::mouseClick(Get<QPushButton>(ControlId::cmdEvaluate), Qt::LeftButton);
+        auto* report = Get<QPlainTextEdit>(ControlId::txtOutput);
+        QCOMPARE(report->toPlainText(), QString("Blatt 1, Kästchen 2: 4 Richtige + Zusatzzahl\n"
+                                                "================================\n"
+                                                "Gewonnene Summe (ca.): 200 EUR\n"));
+        QCOMPARE(report->textCursor().position(), report->toPlainText().size());
+        QCOMPARE(Get<QLineEdit>(ControlId::txtNoDraws)->text(), QString("0"));
+    }
+
+    void reportsAHandlerFailureAndGoesOn() {
+        std::vector<std::pair<std::string, ui::MsgBoxIcon>> shown;
+        window->SetMsgBoxHook(
+            [&](const std::string& prompt, ui::MsgBoxButtons, ui::MsgBoxIcon icon) {
+                shown.emplace_back(prompt, icon);
+                return ui::MsgBoxResult::Ok;
+            });
+        database->Exec(
+            "create trigger refuse before insert on tblLotterySeries "
+            "begin select raise(abort, 'refused'); end");
+        for (int box = 0; box < 6; ++box) {
+            QTest::keyClicks(Get<QLineEdit>(ui::NewSeriesBox(box)), "9");
+        }
+        window->SetMousePointer(ui::MousePointer::Hourglass);
+        QTest::mouseClick(Get<QPushButton>(ControlId::cmdAddSeries), Qt::LeftButton);
+        QCOMPARE(shown.size(), std::size_t{1});
+        QVERIFY(QString::fromStdString(shown[0].first).startsWith("Datenbankfehler: "));
+        QCOMPARE(shown[0].second, ui::MsgBoxIcon::Error);
+        QVERIFY(!window->WaitCursorShown());
+        QCOMPARE(Get<QLineEdit>(ControlId::txtNewSeries5)->text(), QString("9"));
+        QCOMPARE(Get<QLineEdit>(ControlId::txtCurrentSeriesNumber)->text(), QString("13"));
+
+        database->Exec("drop trigger refuse");
+        QTest::mouseClick(Get<QPushButton>(ControlId::cmdAddSeries), Qt::LeftButton);
+        QCOMPARE(database->RowCount(), 14);
+        QCOMPARE(shown.size(), std::size_t{1});
+    }
+
     void endsCleanlyWhenTheDatabaseCannotBeUsed() {
         TempDatabase broken;
         broken.Exec("drop table tblLotterySeries");
