@@ -51,6 +51,14 @@ class Connection {
     // statements it is at its end. Every change has reached the disk when Execute returns.
     virtual std::unique_ptr<Recordset> Execute(const std::string& statement) = 0;
     virtual void Close() = 0;
+
+    // Groups the following statements so that they reach the disk together at CommitTrans.
+    virtual void BeginTrans() = 0;
+    virtual void CommitTrans() = 0;
+    virtual void RollbackTrans() = 0;
+    // True between BeginTrans and CommitTrans/RollbackTrans, unless the database gave up the
+    // transaction itself after a failure.
+    virtual bool InTransaction() const = 0;
 };
 
 using ConnectionFactory = std::unique_ptr<Connection> (*)();

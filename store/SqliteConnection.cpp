@@ -169,6 +169,16 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
     return recordset;
 }
 
+void SqliteConnection::BeginTrans() { Execute("begin immediate"); }
+
+void SqliteConnection::CommitTrans() { Execute("commit"); }
+
+void SqliteConnection::RollbackTrans() { Execute("rollback"); }
+
+bool SqliteConnection::InTransaction() const {
+    return mDb != nullptr && sqlite3_get_autocommit(mDb) == 0;
+}
+
 void SqliteConnection::Close() {
     sqlite3_close_v2(mDb);
     mDb = nullptr;

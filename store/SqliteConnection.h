@@ -18,6 +18,10 @@ class SqliteConnection final : public Connection {
     void Open(const std::string& connectionText) override;
     std::unique_ptr<Recordset> Execute(const std::string& statement) override;
     void Close() override;
+    void BeginTrans() override;
+    void CommitTrans() override;
+    void RollbackTrans() override;
+    bool InTransaction() const override;
 
   private:
     sqlite3* mDb = nullptr;

@@ -1,10 +1,12 @@
 #include "ui/MainWindow.h"
 
+#include <xcb/xcb.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QFontMetricsF>
+#include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -13,9 +15,11 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
+
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <utility>
 
 #include "rules/Errors.h"
 
@@ -180,6 +184,7 @@ void MainWindow::BindUserInput() {
     };
     onClick(ControlId::cmdAddSeries, &frmMain::cmdAddSeries_Click);
     onClick(ControlId::cmdEvaluate, &frmMain::cmdEvaluate_Click);
+    onClick(ControlId::cmdGenerateRandom, &frmMain::cmdGenerateRandom_Click);
     for (std::size_t index = 0; index < kNewSeriesBoxCount; ++index) {
         Widget(NewSeriesBox(static_cast<int>(index)))->installEventFilter(this);
     }
@@ -252,6 +257,7 @@ void MainWindow::Dispatch(const std::function<void()>& handler) {
                                       ? static_cast<ControlId>(current - mWidgets.begin())
                                       : mForm.ActiveControl;
     mForm.ActiveControl = focusBefore;
+    const bool nested = std::exchange(mDispatching, true);
     try {
         handler();
     } catch (const rules::AppError& failure) {
@@ -259,6 +265,7 @@ void MainWindow::Dispatch(const std::function<void()>& handler) {
     } catch (const std::exception& failure) {
         ReportFailure(std::string("Unerwarteter Fehler: ") + failure.what());
     }
+    mDispatching = nested;
     Render();
     if (mForm.ActiveControl != focusBefore) Widget(mForm.ActiveControl)->setFocus();
 }
@@ -324,9 +331,19 @@ void MainWindow::SetMousePointer(MousePointer pointer) {
         QApplication::restoreOverrideCursor();
     }
     mWaitCursorShown = wait;
+    // The handler keeps the event loop waiting, so the new pointer is sent to the display now.
+    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (QGuiApplication::platformName() == QLatin1String("xcb") && x11 && x11->connection()) {
+        xcb_flush(x11->connection());
+    }
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
+    // A close that arrives while a handler waits in a message box has to wait for it.
+    if (mDispatching) {
+        event->ignore();
+        return;
+    }
     Dispatch([this] { mForm.Form_Unload(); });
     event->accept();
 }

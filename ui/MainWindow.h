@@ -59,6 +59,7 @@ class MainWindow final : public QWidget, public Dialogs {
     std::array<ControlState, kControlCount> mShown;  // what the widgets show
     MsgBoxHook mMsgBoxHook;
     bool mWaitCursorShown = false;
+    bool mDispatching = false;
 };
 
 }  // namespace ui

@@ -13,8 +13,19 @@
 
 namespace ui {
 
+namespace {
+
+FormEnvironment WithRandomSource(FormEnvironment environment) {
+    if (!environment.random) environment.random = std::make_shared<rules::ClockSeededRandom>();
+    return environment;
+}
+
+}  // namespace
+
 frmMain::frmMain(Dialogs& dialogs, FormEnvironment environment)
-    : mDialogs(dialogs), mEnvironment(std::move(environment)) {
+    : mDialogs(dialogs),
+      mEnvironment(WithRandomSource(std::move(environment))),
+      mRandom(*mEnvironment.random) {
     for (const ControlSpec& spec : kControls) {
         ControlState& control = Control(spec.id);
         control.Text = std::string(spec.caption);
@@ -40,24 +51,27 @@ bool frmMain::Form_Load() {
     }
     mConnection = mEnvironment.createConnection();
     mConnection->Open(connectionText);
-
-    std::unique_ptr<store::Recordset> count =
-        mConnection->Execute(std::string(store::kCountStatement));
-    if (count->Eof()) {
-        mSeriesCount = 0;
-    } else {
-        const double rows = count->Field(store::kCountField).Number();
-        if (rows > std::numeric_limits<std::int16_t>::max()) {
-            throw rules::OverflowError(
-                "Überlauf: Die Datenbank enthält " + rules::NumberText(rows, DecimalSeparator()) +
-                " Zahlenreihen; das Programm kann höchstens 32767 verwalten.");
-        }
-        mSeriesCount = rules::RoundToInt16(rows);
-    }
+    mSeriesCount = ReadSeriesCount();
     txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
-    count->Close();
     ShowStake();
     return true;
+}
+
+std::int16_t frmMain::ReadSeriesCount() {
+    std::unique_ptr<store::Recordset> count =
+        mConnection->Execute(std::string(store::kCountStatement));
+    std::int16_t rows = 0;
+    if (!count->Eof()) {
+        const double stored = count->Field(store::kCountField).Number();
+        if (stored > std::numeric_limits<std::int16_t>::max()) {
+            throw rules::OverflowError(
+                "Überlauf: Die Datenbank enthält " + rules::NumberText(stored, DecimalSeparator()) +
+                " Zahlenreihen; das Programm kann höchstens 32767 verwalten.");
+        }
+        rows = rules::RoundToInt16(stored);
+    }
+    count->Close();
+    return rows;
 }
 
 void frmMain::Form_Unload() {
@@ -84,6 +98,78 @@ void frmMain::txtNewSeries_KeyDown(std::int16_t /*Index*/, std::int16_t& KeyCode
 }
 
 void frmMain::cmdEvaluate_Click() { EvaluateSeries(false); }
+
+void frmMain::cmdGenerateRandom_Click() {
+    std::int16_t repeatCount = 1;
+    if (chkInDB.Value == 0) {
+        const std::string& firstNumber = txtNewSeries[0].Text;
+        if (rules::IsNumeric(firstNumber, DecimalSeparator())) {
+            repeatCount = rules::ToInt16(firstNumber, DecimalSeparator());
+        }
+    }
+    for (int pass = 1; pass <= repeatCount; ++pass) GenerateSeries();
+}
+
+void frmMain::GenerateSeries() {
+    const std::string& countText = txtSeriesCount.Text;
+    if (countText.empty() || !rules::IsNumeric(countText, DecimalSeparator())) {
+        mDialogs.MsgBox("Bitte erst gewünschte Zahl von Ziehungen eingeben.", MsgBoxButtons::Ok,
+                        MsgBoxIcon::Warning);
+        SetFocus(ControlId::txtSeriesCount);
+        return;
+    }
+    mDialogs.SetMousePointer(MousePointer::Hourglass);
+    const std::int16_t count = rules::ToInt16(countText, DecimalSeparator());
+    const bool storeRows = chkInDB.Value != 0;
+    const bool unpopularOnly = storeRows && chkUnpopularNums.Value != 0;
+    mRandom.Reseed();
+    if (storeRows) {
+        StoreRandomRows(count, unpopularOnly);
+        ShowStake();
+        txtOutput.Text = rules::WholeNumberText(count) + " Zahlenreihe(n) hinzugefügt.";
+        txtOutput.SelStart = 0;
+    } else {
+        for (int draw = 1; draw <= count; ++draw) {
+            const rules::SimulatedDraw simulated = rules::SimulateDraw(mRandom);
+            txtAdditionalNumber.Text = rules::WholeNumberText(simulated.additionalNumber);
+            txtDrawnNumberList.Text = simulated.drawnNumberList;
+        }
+        EvaluateSeries(true);
+    }
+    mDialogs.SetMousePointer(MousePointer::Default);
+}
+
+void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
+    if (count < 1) return;
+    // One transaction for the whole batch: one disk sync instead of one per row.
+    mConnection->BeginTrans();
+    try {
+        for (int row = 1; row <= count; ++row) {
+            InsertSeries(rules::RandomRow(mRandom, unpopularOnly));
+        }
+        mConnection->CommitTrans();
+    } catch (...) {
+        KeepRowsStoredSoFar();
+        throw;
+    }
+}
+
+void frmMain::KeepRowsStoredSoFar() noexcept {
+    try {
+        if (mConnection->InTransaction()) mConnection->CommitTrans();
+    } catch (const std::exception&) {
+        try {
+            if (mConnection->InTransaction()) mConnection->RollbackTrans();
+        } catch (const std::exception&) {
+        }
+    }
+    // Whatever reached the table, the count follows it.
+    try {
+        mSeriesCount = ReadSeriesCount();
+        txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
+    } catch (const std::exception&) {
+    }
+}
 
 void frmMain::AddSeries() {
     const std::size_t upperBound = txtNewSeries.size() - 1;

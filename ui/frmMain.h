@@ -7,6 +7,7 @@
 #include <span>
 #include <string>
 
+#include "rules/RandomDraw.h"
 #include "store/Connection.h"
 #include "store/RegistryApi.h"
 #include "ui/ControlTable.h"
@@ -28,7 +29,8 @@ struct FormEnvironment {
     std::string programFolder;  // the folder that holds the program
     store::RegistryApi* registry = nullptr;
     std::function<std::unique_ptr<store::Connection>()> createConnection;
-    std::string decimalSeparator = ",";  // the user's locale's
+    std::string decimalSeparator = ",";           // the user's locale's
+    std::shared_ptr<rules::RandomSource> random;  // a clock-seeded generator when empty
 };
 
 // The main window as plain state and handlers. The Qt layer feeds user input into the controls,
@@ -52,6 +54,8 @@ class frmMain {
     // goes on to the box as usual.
     void txtNewSeries_KeyDown(std::int16_t Index, std::int16_t& KeyCode, std::int16_t Shift);
     void cmdEvaluate_Click();
+    // Runs the draw command: in simulation mode as many times as the first number box says.
+    void cmdGenerateRandom_Click();
 
     // Procedures the handlers share.
 
@@ -61,6 +65,9 @@ class frmMain {
     // Evaluates every stored row against the typed draw; a simulated draw also advances the
     // three running totals.
     void EvaluateSeries(bool bIsSimulation);
+    // One batch of the draw command: txtSeriesCount random rows stored (store mode) or one
+    // simulated draw evaluated (simulation mode).
+    void GenerateSeries();
 
     // Shows the stake of all stored rows in lblEuroUsed and returns it.
     double ShowStake();
@@ -104,9 +111,16 @@ class frmMain {
   private:
     // All three totals are computed before any is written, so an overflow changes none.
     void AddToRunningTotals(double stake, std::int32_t won);
+    // Stores `count` random rows in one transaction; after a failure the rows stored before it
+    // stay and the count follows the table.
+    void StoreRandomRows(std::int16_t count, bool unpopularOnly);
+    void KeepRowsStoredSoFar() noexcept;
+    // The number of rows in the table, by the count statement.
+    std::int16_t ReadSeriesCount();
 
     Dialogs& mDialogs;
     FormEnvironment mEnvironment;
+    rules::RandomSource& mRandom;
 };
 
 }  // namespace ui

@@ -258,6 +258,40 @@ class MainWindowTest : public QObject {
         QCOMPARE(shown.size(), std::size_t{1});
     }
 
+    void drawCommandStoresRowsAndSimulatesDraws() {
+        std::vector<std::string> prompts;
+        window->SetMsgBoxHook([&](const std::string& prompt, ui::MsgBoxButtons, ui::MsgBoxIcon) {
+            prompts.push_back(prompt);
+            return ui::MsgBoxResult::Ok;
+        });
+        auto* draw = Get<QPushButton>(ControlId::cmdGenerateRandom);
+        QTest::mouseClick(draw, Qt::LeftButton);
+        const QString first = Get<QLineEdit>(ControlId::txtDrawnNumberList)->text();
+        QTest::mouseClick(draw, Qt::LeftButton);
+        QVERIFY(first != Get<QLineEdit>(ControlId::txtDrawnNumberList)->text());
+        QCOMPARE(Get<QLineEdit>(ControlId::txtNoDraws)->text(), QString("2"));
+        QCOMPARE(Get<QLineEdit>(ControlId::txtSpentAmount)->text(), QString("20,5"));
+
+        QTest::mouseClick(Get<QCheckBox>(ControlId::chkInDB), Qt::LeftButton);
+        auto* count = Get<QLineEdit>(ControlId::txtSeriesCount);
+        count->selectAll();
+        QTest::keyClicks(count, "99999");
+        QTest::mouseClick(draw, Qt::LeftButton);
+        QCOMPARE(prompts.size(), std::size_t{1});
+        QVERIFY(QString::fromStdString(prompts[0]).startsWith("Überlauf"));
+        QVERIFY(!window->WaitCursorShown());
+
+        count->selectAll();
+        QTest::keyClicks(count, "5");
+        QTest::mouseClick(draw, Qt::LeftButton);
+        QCOMPARE(database->RowCount(), 18);
+        QCOMPARE(Get<QPlainTextEdit>(ControlId::txtOutput)->toPlainText(),
+                 QString("5 Zahlenreihe(n) hinzugefügt."));
+        QCOMPARE(Get<QLineEdit>(ControlId::txtCurrentSeriesNumber)->text(), QString("18"));
+        QVERIFY(!window->WaitCursorShown());
+        QCOMPARE(prompts.size(), std::size_t{1});
+    }
+
     void endsCleanlyWhenTheDatabaseCannotBeUsed() {
         TempDatabase broken;
         broken.Exec("drop table tblLotterySeries");

@@ -50,10 +50,12 @@ inline ui::FormEnvironment EnvironmentFor(const std::string& folder, store::Regi
 
 // A window over a fresh database, loaded and ready.
 struct LoadedForm {
-    explicit LoadedForm(int rows = 0, const std::string& decimalSeparator = ",") {
+    explicit LoadedForm(int rows = 0, const std::string& decimalSeparator = ",",
+                        std::shared_ptr<rules::RandomSource> random = nullptr) {
         database.AddRows(rows);
-        form = std::make_unique<ui::frmMain>(
-            dialogs, EnvironmentFor(database.Folder(), hive, decimalSeparator));
+        ui::FormEnvironment environment = EnvironmentFor(database.Folder(), hive, decimalSeparator);
+        environment.random = std::move(random);
+        form = std::make_unique<ui::frmMain>(dialogs, std::move(environment));
         loaded = form->Form_Load();
     }
 
