@@ -64,8 +64,8 @@ void TempDatabase::AddRows(int count) const {
     Exec("with recursive n(i) as (select 1 union all select i + 1 from n where i < " +
          std::to_string(count) +
          ") insert into tblLotterySeries (BallNumberList) "
-         "select i % 44 || ',' || (i % 44 + 1) || ',' || (i % 44 + 2) || ',' || (i % 44 + 3) || "
-         "',' || (i % 44 + 4) || ',' || (i % 44 + 5) from n");
+         "select (i % 44) || ',' || (i % 44 + 1) || ',' || (i % 44 + 2) || ',' || "
+         "(i % 44 + 3) || ',' || (i % 44 + 4) || ',' || (i % 44 + 5) from n");
 }
 
 int TempDatabase::RowCount() const {
