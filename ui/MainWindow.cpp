@@ -12,6 +12,7 @@
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTextCursor>
@@ -92,7 +93,7 @@ MainWindow::MainWindow(FormEnvironment environment, QWidget* parent)
     BindUserInput();
 }
 
-MainWindow::~MainWindow() { SetMousePointer(MousePointer::Default); }
+MainWindow::~MainWindow() { ShowPointer(MousePointer::Default); }
 
 void MainWindow::BuildControls() {
     QWidget* previousInTabOrder = nullptr;
@@ -185,6 +186,10 @@ void MainWindow::BindUserInput() {
     onClick(ControlId::cmdAddSeries, &frmMain::cmdAddSeries_Click);
     onClick(ControlId::cmdEvaluate, &frmMain::cmdEvaluate_Click);
     onClick(ControlId::cmdGenerateRandom, &frmMain::cmdGenerateRandom_Click);
+    onClick(ControlId::cmdShowSeries, &frmMain::cmdShowSeries_Click);
+    onClick(ControlId::cmdDelete, &frmMain::cmdDelete_Click);
+    onClick(ControlId::cmdResetStat, &frmMain::cmdResetStat_Click);
+    Widget(ControlId::lblAssumptions)->installEventFilter(this);
     for (std::size_t index = 0; index < kNewSeriesBoxCount; ++index) {
         Widget(NewSeriesBox(static_cast<int>(index)))->installEventFilter(this);
     }
@@ -205,6 +210,14 @@ void MainWindow::BindUserInput() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+    if (watched == Widget(ControlId::lblAssumptions) &&
+        event->type() == QEvent::MouseButtonRelease) {
+        const auto* release = static_cast<QMouseEvent*>(event);
+        if (release->button() == Qt::LeftButton &&
+            Widget(ControlId::lblAssumptions)->rect().contains(release->position().toPoint())) {
+            Dispatch([this] { mForm.lblAssumptions_Click(); });
+        }
+    }
     if (event->type() == QEvent::KeyPress) {
         const auto* press = static_cast<QKeyEvent*>(event);
         const bool enter = press->key() == Qt::Key_Return || press->key() == Qt::Key_Enter;
@@ -268,10 +281,15 @@ void MainWindow::Dispatch(const std::function<void()>& handler) {
     mDispatching = nested;
     Render();
     if (mForm.ActiveControl != focusBefore) Widget(mForm.ActiveControl)->setFocus();
+    if (mDefaultPointerPending && !mDispatching) {
+        mDefaultPointerPending = false;
+        ShowPointer(MousePointer::Default);
+    }
 }
 
 void MainWindow::ReportFailure(const std::string& message) {
-    SetMousePointer(MousePointer::Default);
+    mDefaultPointerPending = false;
+    ShowPointer(MousePointer::Default);
     MsgBox(message, MsgBoxButtons::Ok, MsgBoxIcon::Error);
 }
 
@@ -316,6 +334,10 @@ MsgBoxResult MainWindow::MsgBox(const std::string& prompt, MsgBoxButtons buttons
     QPushButton* cancel = buttons == MsgBoxButtons::OkCancel
                               ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole)
                               : nullptr;
+    // Lines break where the text breaks them, as the message was written.
+    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        label->setWordWrap(false);
+    }
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel != nullptr ? cancel : ok);
     box.exec();
@@ -323,6 +345,13 @@ MsgBoxResult MainWindow::MsgBox(const std::string& prompt, MsgBoxButtons buttons
 }
 
 void MainWindow::SetMousePointer(MousePointer pointer) {
+    // The widgets take the handler's texts only after it returns, and a long list takes a while
+    // to lay out: the hourglass stays until then.
+    mDefaultPointerPending = mDispatching && pointer == MousePointer::Default;
+    if (!mDefaultPointerPending) ShowPointer(pointer);
+}
+
+void MainWindow::ShowPointer(MousePointer pointer) {
     const bool wait = pointer == MousePointer::Hourglass;
     if (wait == mWaitCursorShown) return;
     if (wait) {

@@ -41,7 +41,7 @@ class MainWindow final : public QWidget, public Dialogs {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // Enter in one of the six number boxes.
+    // Enter in one of the six number boxes, and a click on "Annahmen".
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -51,6 +51,7 @@ class MainWindow final : public QWidget, public Dialogs {
     // and a failure is reported instead of ending the program.
     void Dispatch(const std::function<void()>& handler);
     void ReportFailure(const std::string& message);
+    void ShowPointer(MousePointer pointer);
     void Render();
     void TakeUserText(ControlId id, const QString& text);
 
@@ -60,6 +61,7 @@ class MainWindow final : public QWidget, public Dialogs {
     MsgBoxHook mMsgBoxHook;
     bool mWaitCursorShown = false;
     bool mDispatching = false;
+    bool mDefaultPointerPending = false;  // shown once the widgets have the handler's texts
 };
 
 }  // namespace ui

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <limits>
 
+#include "rules/Assumptions.h"
 #include "rules/Errors.h"
 #include "rules/Evaluation.h"
 #include "rules/NumberText.h"
@@ -169,6 +170,63 @@ void frmMain::KeepRowsStoredSoFar() noexcept {
         txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
     } catch (const std::exception&) {
     }
+}
+
+void frmMain::cmdShowSeries_Click() {
+    mDialogs.SetMousePointer(MousePointer::Hourglass);
+    std::int16_t ordinal = 0;
+    std::unique_ptr<store::Recordset> rows = OpenSeriesRecordset();
+    // The list is built aside and shown whole: one copy instead of one per row.
+    std::string list;
+    if (rows->Eof()) {
+        list = rules::kNoRowsFound;
+    } else {
+        list = "Blatt\tKästchen\tZahlenreihe\r\n-----------------------------------------\r\n";
+        for (; !rows->Eof(); rows->MoveNext()) {
+            ordinal = rules::CheckedAdd(ordinal, std::int16_t{1}, "Die Zahl der Zahlenreihen");
+            std::int16_t box = ordinal;
+            std::int16_t sheet = 0;
+            rules::GetSheetAndBox(box, sheet);
+            list += rules::WholeNumberText(sheet);
+            list += '\t';
+            list += rules::WholeNumberText(box);
+            list += "\t\t";
+            list += rows->Field(store::kListField).Text();
+            list += "\r\n";
+        }
+    }
+    rows->Close();
+    txtOutput.Text = std::move(list);
+    txtOutput.SelStart = 0;
+    mDialogs.SetMousePointer(MousePointer::Default);
+}
+
+void frmMain::cmdDelete_Click() {
+    if (mDialogs.MsgBox("Alle Zahlenreihen in der Datenbank werden gelöscht. Fortfahren?",
+                        MsgBoxButtons::OkCancel, MsgBoxIcon::Question) != MsgBoxResult::Ok) {
+        return;
+    }
+    // The statement goes first, so a delete that fails leaves the count and the window as they
+    // were.
+    mConnection->Execute(std::string(store::kDeleteAllStatement));
+    mSeriesCount = 0;
+    txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
+    txtOutput.Text = "Alle Zahlenreihen gelöscht.";
+    txtOutput.SelStart = 0;
+    txtSpentAmount.Text = "0";
+    txtWonAmount.Text = "0";
+    txtNoDraws.Text = "0";
+    lblEuroUsed.Text.clear();
+}
+
+void frmMain::cmdResetStat_Click() {
+    txtNoDraws.Text = "0";
+    txtSpentAmount.Text = "0";
+    txtWonAmount.Text = "0";
+}
+
+void frmMain::lblAssumptions_Click() {
+    mDialogs.MsgBox(rules::AssumptionsText(), MsgBoxButtons::Ok, MsgBoxIcon::Information);
 }
 
 void frmMain::AddSeries() {

@@ -56,6 +56,12 @@ class frmMain {
     void cmdEvaluate_Click();
     // Runs the draw command: in simulation mode as many times as the first number box says.
     void cmdGenerateRandom_Click();
+    // Lists every stored row with its sheet and box.
+    void cmdShowSeries_Click();
+    // Deletes all rows once the user confirms.
+    void cmdDelete_Click();
+    void cmdResetStat_Click();
+    void lblAssumptions_Click();
 
     // Procedures the handlers share.
 

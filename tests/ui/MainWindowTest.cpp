@@ -4,6 +4,8 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTextBlock>
+#include <QTextLayout>
 #include <QtTest>
 #include <memory>
 
@@ -290,6 +292,61 @@ class MainWindowTest : public QObject {
         QCOMPARE(Get<QLineEdit>(ControlId::txtCurrentSeriesNumber)->text(), QString("18"));
         QVERIFY(!window->WaitCursorShown());
         QCOMPARE(prompts.size(), std::size_t{1});
+    }
+
+    void listsRowsInColumnsUnderTheirHeadings() {
+        QTest::mouseClick(Get<QPushButton>(ControlId::cmdShowSeries), Qt::LeftButton);
+        auto* report = Get<QPlainTextEdit>(ControlId::txtOutput);
+        const QTextDocument* document = report->document();
+        QCOMPARE(document->blockCount(), 16);  // two heading lines, 13 rows, the last line end
+        QCOMPARE(document->findBlockByNumber(14).text(), QString("2\t1\t\t13,14,15,16,17,18"));
+
+        // Where a column starts on the screen: after the n-th tab of the line.
+        const auto columnX = [&](int line, int tabs) {
+            const QTextBlock block = document->findBlockByNumber(line);
+            int position = 0;
+            for (int found = 0; found < tabs; ++position) {
+                if (block.text().at(position) == '\t') ++found;
+            }
+            return block.layout()->lineAt(0).cursorToX(position);
+        };
+        for (int line : {2, 13, 14}) {
+            QCOMPARE(columnX(line, 1), columnX(0, 1));  // box under "Kästchen"
+            QCOMPARE(columnX(line, 3), columnX(0, 2));  // row under "Zahlenreihe"
+        }
+        QVERIFY(!window->WaitCursorShown());
+    }
+
+    void deletesOnlyAfterConfirmationAndShowsTheAssumptions() {
+        std::vector<std::pair<std::string, ui::MsgBoxIcon>> shown;
+        ui::MsgBoxResult answer = ui::MsgBoxResult::Cancel;
+        window->SetMsgBoxHook(
+            [&](const std::string& prompt, ui::MsgBoxButtons, ui::MsgBoxIcon icon) {
+                shown.emplace_back(prompt, icon);
+                return answer;
+            });
+        auto* remove = Get<QPushButton>(ControlId::cmdDelete);
+        QTest::mouseClick(remove, Qt::LeftButton);
+        QCOMPARE(database->RowCount(), 13);
+        QCOMPARE(Get<QLabel>(ControlId::lblEuroUsed)->text(), QString("= 10,25 Euro"));
+        answer = ui::MsgBoxResult::Ok;
+        QTest::mouseClick(remove, Qt::LeftButton);
+        QCOMPARE(database->RowCount(), 0);
+        QCOMPARE(Get<QLabel>(ControlId::lblEuroUsed)->text(), QString());
+        QCOMPARE(Get<QLineEdit>(ControlId::txtCurrentSeriesNumber)->text(), QString("0"));
+        QCOMPARE(Get<QPlainTextEdit>(ControlId::txtOutput)->toPlainText(),
+                 QString("Alle Zahlenreihen gelöscht."));
+
+        QTest::mouseClick(window->Widget(ControlId::lblAssumptions), Qt::LeftButton);
+        QCOMPARE(shown.size(), std::size_t{3});
+        QVERIFY(
+            QString::fromStdString(shown[2].first).startsWith("Die Summen sind Circa-Angaben."));
+        QCOMPARE(shown[2].second, ui::MsgBoxIcon::Information);
+
+        QTest::mouseClick(Get<QPushButton>(ControlId::cmdGenerateRandom), Qt::LeftButton);
+        QCOMPARE(Get<QLineEdit>(ControlId::txtNoDraws)->text(), QString("1"));
+        QTest::mouseClick(Get<QPushButton>(ControlId::cmdResetStat), Qt::LeftButton);
+        QCOMPARE(Get<QLineEdit>(ControlId::txtNoDraws)->text(), QString("0"));
     }
 
     void endsCleanlyWhenTheDatabaseCannotBeUsed() {
