@@ -1,18 +1,24 @@
 #include "rules/Evaluation.h"
 
+#include <array>
+#include <bit>
+
 #include "rules/Errors.h"
 #include "rules/NumberText.h"
 
 namespace rules {
 namespace {
 
-std::string Framed(std::string_view text) {
-    std::string framed;
-    framed.reserve(text.size() + 2);
-    framed += ',';
-    framed += text;
-    framed += ',';
-    return framed;
+// True iff "," + text + "," occurs in "," + row + ",": text stands in the row with a comma or
+// the row's edge on either side.
+bool HoldsBetweenCommas(std::string_view row, std::string_view text) {
+    for (std::size_t at = row.find(text); at != std::string_view::npos;
+         at = row.find(text, at + 1)) {
+        const std::size_t end = at + text.size();
+        if ((at == 0 || row[at - 1] == ',') && (end == row.size() || row[end] == ',')) return true;
+        if (at == row.size()) break;
+    }
+    return false;
 }
 
 }  // namespace
@@ -34,40 +40,121 @@ std::int32_t PrizeFor(std::int16_t hits, bool bonus) {
     }
 }
 
-Draw::Draw(std::string_view drawnNumberList, std::string_view additionalNumber)
-    : mFramedBonus(Framed(additionalNumber)) {
+namespace {
+
+constexpr int kHighestPlainNumber = 63;
+
+// The value of a plain number token ("7", "49"), or 0 for any other text.
+int PlainNumber(std::string_view token) {
+    const auto digit = [](char c) { return c >= '0' && c <= '9'; };
+    if (token.size() == 1 && token[0] >= '1' && token[0] <= '9') return token[0] - '0';
+    if (token.size() == 2 && token[0] >= '1' && token[0] <= '9' && digit(token[1])) {
+        const int value = (token[0] - '0') * 10 + (token[1] - '0');
+        return value <= kHighestPlainNumber ? value : 0;
+    }
+    return 0;
+}
+
+// Calls visit(token) for every text between commas.
+template <typename Visit>
+void ForEachToken(std::string_view text, Visit visit) {
     std::size_t start = 0;
     while (true) {
-        const std::size_t comma = drawnNumberList.find(',', start);
-        mFramedEntries.push_back(Framed(drawnNumberList.substr(start, comma - start)));
-        if (comma == std::string_view::npos) break;
+        const std::size_t comma = text.find(',', start);
+        visit(text.substr(start, comma - start));
+        if (comma == std::string_view::npos) return;
         start = comma + 1;
     }
 }
 
-RowResult Draw::Evaluate(std::string_view ballNumberList) const {
-    // The entries are walked with a 16-bit counter.
-    if (mFramedEntries.size() > 32767) {
-        throw OverflowError("Überlauf: Die gezogenen Zahlen haben mehr als 32767 Einträge.");
-    }
-    const std::string row = Framed(ballNumberList);
-    RowResult result;
-    for (const std::string& entry : mFramedEntries) {
-        if (row.find(entry) != std::string::npos) {
-            result.hits = CheckedAdd(result.hits, std::int16_t{1}, "Die Zahl der Treffer");
+}  // namespace
+
+RowKey KeyOf(std::string_view ballNumberList) {
+    RowKey key{0, true};
+    ForEachToken(ballNumberList, [&](std::string_view token) {
+        const int number = PlainNumber(token);
+        if (number == 0) key.plain = false;
+        key.numbers |= std::uint64_t{1} << number;
+    });
+    if (!key.plain) key.numbers = 0;
+    return key;
+}
+
+Draw::Draw(std::string_view drawnNumberList, std::string_view additionalNumber)
+    : mBonus(additionalNumber) {
+    std::array<std::size_t, kHighestPlainNumber + 1> timesDrawn{};
+    ForEachToken(drawnNumberList, [&](std::string_view entry) {
+        mEntries.emplace_back(entry);
+        if (const int number = PlainNumber(entry); number != 0) {
+            const std::size_t times = ++timesDrawn[number];
+            if (times > mRepeatMasks.size()) mRepeatMasks.push_back(0);
+            mRepeatMasks[times - 1] |= std::uint64_t{1} << number;
         }
+    });
+}
+
+namespace {
+
+// The scan over all rows of a draw, one popcount a row: built twice, and the processor picks
+// the build with its popcount instruction when it has one.
+#if defined(__x86_64__) && defined(__GNUC__)
+__attribute__((target_clones("popcnt", "default")))
+#endif
+void ScanPlainRows(std::span<const RowKey> keys, std::span<const std::uint64_t> repeatMasks,
+                   std::vector<std::uint32_t>& rows) {
+    for (std::size_t index = 0; index < keys.size(); ++index) {
+        const RowKey& key = keys[index];
+        int hits = 0;
+        for (const std::uint64_t drawn : repeatMasks) hits += std::popcount(key.numbers & drawn);
+        if (!key.plain || hits >= 3) rows.push_back(static_cast<std::uint32_t>(index));
     }
-    if (result.hits >= 3 && result.hits <= 5) {
-        result.bonus = row.find(mFramedBonus) != std::string::npos;
+}
+
+}  // namespace
+
+void Draw::Candidates(std::span<const RowKey> keys, std::vector<std::uint32_t>& rows) const {
+    if (keys.empty()) return;
+    CheckEntryCount();
+    ScanPlainRows(keys, mRepeatMasks, rows);
+}
+
+void Draw::ThrowTooManyEntries() {
+    throw OverflowError("Überlauf: Die gezogenen Zahlen haben mehr als 32767 Einträge.");
+}
+
+RowResult Draw::Evaluate(std::string_view ballNumberList) const {
+    CheckEntryCount();
+    int hits = 0;
+    for (const std::string& entry : mEntries) {
+        if (HoldsBetweenCommas(ballNumberList, entry)) ++hits;
     }
+    if (hits < 3) return {static_cast<std::int16_t>(hits), false, 0};
+    return Scored(ballNumberList, hits);
+}
+
+RowResult Draw::Scored(std::string_view ballNumberList, int hits) const {
+    RowResult result;
+    result.hits = static_cast<std::int16_t>(hits);
+    if (hits <= 5) result.bonus = HoldsBetweenCommas(ballNumberList, mBonus);
     result.prize = PrizeFor(result.hits, result.bonus);
     return result;
 }
 
 std::string ReportLine(std::int16_t sheet, std::int16_t box, const RowResult& result) {
-    return "Blatt " + WholeNumberText(sheet) + ", Kästchen " + WholeNumberText(box) + ": " +
-           WholeNumberText(result.hits) + " Richtige" + (result.bonus ? " + Zusatzzahl" : "") +
-           "\r\n";
+    std::string line;
+    AppendReportLine(line, sheet, box, result);
+    return line;
+}
+
+void AppendReportLine(std::string& report, std::int16_t sheet, std::int16_t box,
+                      const RowResult& result) {
+    report += "Blatt ";
+    AppendWholeNumber(report, sheet);
+    report += ", Kästchen ";
+    AppendWholeNumber(report, box);
+    report += ": ";
+    AppendWholeNumber(report, result.hits);
+    report += result.bonus ? " Richtige + Zusatzzahl\r\n" : " Richtige\r\n";
 }
 
 std::string TotalLines(std::int32_t total) {

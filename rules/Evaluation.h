@@ -1,6 +1,8 @@
 #pragma once
 
+#include <bit>
 #include <cstdint>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,6 +33,16 @@ struct RowResult {
 // The prize for a row with `hits` hits; 0 below three.
 std::int32_t PrizeFor(std::int16_t hits, bool bonus);
 
+// A row's numbers as bits (bit n for n), for rows made only of plain numbers: 1 to 63 in digits
+// without a leading zero, between single commas. A drawn entry never holds a comma, so such a
+// row holds an entry exactly when the entry is one of its numbers, and the hits are a popcount.
+struct RowKey {
+    std::uint64_t numbers = 0;
+    bool plain = false;  // false: the row is matched by the text rule alone
+};
+
+RowKey KeyOf(std::string_view ballNumberList);
+
 // One draw as typed: the drawn list split at every comma (nothing trimmed, empty entries kept)
 // and the bonus number exactly as typed.
 class Draw {
@@ -38,16 +50,48 @@ class Draw {
     Draw(std::string_view drawnNumberList, std::string_view additionalNumber);
 
     // Counts the drawn entries the row holds (a repeated entry counts again) and tests the
-    // bonus number for 3 to 5 hits. Throws OverflowError when the hit count leaves 16 bits.
+    // bonus number for 3 to 5 hits. Throws OverflowError when the drawn list has more entries
+    // than a 16-bit counter walks.
     RowResult Evaluate(std::string_view ballNumberList) const;
 
+    // The same result for a row whose key is KeyOf(ballNumberList): a plain row takes a
+    // popcount or two, the text rule only for winners.
+    RowResult Evaluate(std::string_view ballNumberList, const RowKey& key) const {
+        if (!key.plain) return Evaluate(ballNumberList);
+        CheckEntryCount();
+        int hits = 0;
+        for (const std::uint64_t drawn : mRepeatMasks) hits += std::popcount(key.numbers & drawn);
+        if (hits < 3) return {static_cast<std::int16_t>(hits), false, 0};
+        return Scored(ballNumberList, hits);
+    }
+
+    // Appends, in order, the index of every row that can win: each plain row with three or
+    // more hits and each row that is not plain (it takes the text rule). Throws like Evaluate
+    // when there are rows and the drawn list has too many entries.
+    void Candidates(std::span<const RowKey> keys, std::vector<std::uint32_t>& rows) const;
+
   private:
-    std::vector<std::string> mFramedEntries;  // ",entry,"
-    std::string mFramedBonus;                 // ",bonus,"
+    void CheckEntryCount() const {
+        if (mEntries.size() > kMostEntries) ThrowTooManyEntries();
+    }
+    [[noreturn]] static void ThrowTooManyEntries();
+    RowResult Scored(std::string_view ballNumberList, int hits) const;
+
+    // The drawn entries are walked with a 16-bit counter.
+    static constexpr std::size_t kMostEntries = 32767;
+
+    std::vector<std::string> mEntries;
+    std::string mBonus;
+    // Mask k holds the plain numbers drawn more than k times, so a plain row's hits are the
+    // sum of the popcounts of its numbers with every mask.
+    std::vector<std::uint64_t> mRepeatMasks;
 };
 
 // "Blatt 1, Kästchen 2: 4 Richtige + Zusatzzahl" and CR LF.
 std::string ReportLine(std::int16_t sheet, std::int16_t box, const RowResult& result);
+// The same line, appended to `report`.
+void AppendReportLine(std::string& report, std::int16_t sheet, std::int16_t box,
+                      const RowResult& result);
 
 // The closing lines of a report with a win: 32 equals signs, CR LF, the total, CR LF.
 std::string TotalLines(std::int32_t total);

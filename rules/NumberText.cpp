@@ -160,6 +160,12 @@ std::int32_t CheckedAdd(std::int32_t a, std::int32_t b, std::string_view subject
 
 std::string WholeNumberText(std::int64_t value) { return std::to_string(value); }
 
+void AppendWholeNumber(std::string& text, std::int64_t value) {
+    char digits[24];
+    const auto written = std::to_chars(digits, digits + sizeof digits, value);
+    text.append(digits, written.ptr);
+}
+
 std::string NumberText(double value, std::string_view decimalSeparator) {
     if (value == 0.0) return "0";  // never "-0"
     char buffer[64];

@@ -30,6 +30,7 @@ std::int32_t CheckedAdd(std::int32_t a, std::int32_t b, std::string_view subject
 
 // Plain decimal: a minus sign when negative, no grouping, no leading zeros.
 std::string WholeNumberText(std::int64_t value);
+void AppendWholeNumber(std::string& text, std::int64_t value);
 
 // The shortest text that shows `value` with at most 15 significant digits, no grouping and no
 // trailing zeros: 9.25 -> "9,25", 18.5 -> "18,5", 1.0 -> "1" (with ","). Very large or small
