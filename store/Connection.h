@@ -59,6 +59,9 @@ class Connection {
     // True between BeginTrans and CommitTrans/RollbackTrans, unless the database gave up the
     // transaction itself after a failure.
     virtual bool InTransaction() const = 0;
+    // A value that changes whenever any table may have changed since it was last read, through
+    // this connection or any other program.
+    virtual std::uint64_t ChangeStamp() = 0;
 };
 
 using ConnectionFactory = std::unique_ptr<Connection> (*)();

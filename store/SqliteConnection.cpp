@@ -179,6 +179,15 @@ bool SqliteConnection::InTransaction() const {
     return mDb != nullptr && sqlite3_get_autocommit(mDb) == 0;
 }
 
+std::uint64_t SqliteConnection::ChangeStamp() {
+    // data_version moves with every commit of another connection; total_changes with every row
+    // this connection wrote. Together they miss no change.
+    std::unique_ptr<Recordset> version = Execute("pragma data_version");
+    const auto others = static_cast<std::uint64_t>(version->Field("data_version").Number());
+    const auto own = static_cast<std::uint64_t>(sqlite3_total_changes64(mDb));
+    return (others << 40) ^ own;
+}
+
 void SqliteConnection::Close() {
     sqlite3_close_v2(mDb);
     mDb = nullptr;

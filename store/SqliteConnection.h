@@ -22,6 +22,7 @@ class SqliteConnection final : public Connection {
     void CommitTrans() override;
     void RollbackTrans() override;
     bool InTransaction() const override;
+    std::uint64_t ChangeStamp() override;
 
   private:
     sqlite3* mDb = nullptr;
