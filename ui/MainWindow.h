@@ -30,6 +30,8 @@ class MainWindow final : public QWidget, public Dialogs {
     bool Load();
 
     frmMain& Form() { return mForm; }
+    // Draws the state into the widgets, for changes made to Form() from outside a handler.
+    void Refresh() { Render(); }
     QWidget* Widget(ControlId id) const { return mWidgets[static_cast<std::size_t>(id)]; }
 
     // Tests answer message boxes through this instead of a real modal box.

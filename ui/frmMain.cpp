@@ -16,6 +16,15 @@ namespace ui {
 
 namespace {
 
+// Row ordinals are 16-bit counters.
+constexpr std::size_t kMostRows = 32767;
+
+[[noreturn]] void ThrowTooManyRows() {
+    throw rules::OverflowError(
+        "Überlauf: Die Tabelle enthält mehr als 32767 Zahlenreihen; so viele kann das Programm "
+        "nicht zählen.");
+}
+
 FormEnvironment WithRandomSource(FormEnvironment environment) {
     if (!environment.random) environment.random = std::make_shared<rules::ClockSeededRandom>();
     return environment;
@@ -174,28 +183,27 @@ void frmMain::KeepRowsStoredSoFar() noexcept {
 
 void frmMain::cmdShowSeries_Click() {
     mDialogs.SetMousePointer(MousePointer::Hourglass);
-    std::int16_t ordinal = 0;
-    std::unique_ptr<store::Recordset> rows = OpenSeriesRecordset();
+    const std::vector<std::string>& rows = StoredRows().Texts();
     // The list is built aside and shown whole: one copy instead of one per row.
     std::string list;
-    if (rows->Eof()) {
+    if (rows.empty()) {
         list = rules::kNoRowsFound;
     } else {
         list = "Blatt\tKästchen\tZahlenreihe\r\n-----------------------------------------\r\n";
-        for (; !rows->Eof(); rows->MoveNext()) {
-            ordinal = rules::CheckedAdd(ordinal, std::int16_t{1}, "Die Zahl der Zahlenreihen");
-            std::int16_t box = ordinal;
+        list.reserve(list.size() + rows.size() * 32);
+        for (std::size_t index = 0; index < rows.size(); ++index) {
+            if (index == kMostRows) ThrowTooManyRows();
+            std::int16_t box = static_cast<std::int16_t>(index + 1);
             std::int16_t sheet = 0;
             rules::GetSheetAndBox(box, sheet);
-            list += rules::WholeNumberText(sheet);
+            rules::AppendWholeNumber(list, sheet);
             list += '\t';
-            list += rules::WholeNumberText(box);
+            rules::AppendWholeNumber(list, box);
             list += "\t\t";
-            list += rows->Field(store::kListField).Text();
+            list += rows[index];
             list += "\r\n";
         }
     }
-    rows->Close();
     txtOutput.Text = std::move(list);
     txtOutput.SelStart = 0;
     mDialogs.SetMousePointer(MousePointer::Default);
@@ -267,30 +275,32 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
     const rules::Draw draw(txtDrawnNumberList.Text, txtAdditionalNumber.Text);
     std::string report;
     std::int32_t total = 0;
-    std::int16_t ordinal = 0;
 
-    std::unique_ptr<store::Recordset> rows = OpenSeriesRecordset();
-    if (rows->Eof()) {
+    const store::SeriesCache& rows = StoredRows();
+    if (rows.Texts().empty()) {
         report = rules::kNoRowsFound;
     } else {
-        for (; !rows->Eof(); rows->MoveNext()) {
-            ordinal = rules::CheckedAdd(ordinal, std::int16_t{1}, "Die Zahl der Zahlenreihen");
-            const rules::RowResult result = draw.Evaluate(rows->Field(store::kListField).Text());
+        // Only the rows that can win are looked at one by one, in table order.
+        mCandidateRows.clear();
+        draw.Candidates(rows.Keys(), mCandidateRows);
+        for (const std::uint32_t index : mCandidateRows) {
+            if (index >= kMostRows) break;
+            const rules::RowResult result = draw.Evaluate(rows.Texts()[index], rows.Keys()[index]);
             if (result.hits > 2) {
-                std::int16_t box = ordinal;
+                std::int16_t box = static_cast<std::int16_t>(index + 1);
                 std::int16_t sheet = 0;
                 rules::GetSheetAndBox(box, sheet);
                 total = rules::CheckedAdd(total, result.prize, "Die Gewinnsumme");
-                report += rules::ReportLine(sheet, box, result);
+                rules::AppendReportLine(report, sheet, box, result);
             }
         }
+        if (rows.Texts().size() > kMostRows) ThrowTooManyRows();
         if (total < 1) {
             report = rules::kNoWin;
         } else {
             report += rules::TotalLines(total);
         }
     }
-    rows->Close();
     txtOutput.Text = std::move(report);
     if (total >= 1) txtOutput.SelStart = txtOutput.Text.size();
 
@@ -332,6 +342,11 @@ void frmMain::InsertSeries(const std::string& sBallNumberList) {
 
 std::unique_ptr<store::Recordset> frmMain::OpenSeriesRecordset() {
     return mConnection->Execute(std::string(store::kListStatement));
+}
+
+const store::SeriesCache& frmMain::StoredRows() {
+    if (!mSeriesCache.IsCurrent(*mConnection)) mSeriesCache.Load(*OpenSeriesRecordset());
+    return mSeriesCache;
 }
 
 }  // namespace ui

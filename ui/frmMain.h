@@ -10,6 +10,7 @@
 #include "rules/RandomDraw.h"
 #include "store/Connection.h"
 #include "store/RegistryApi.h"
+#include "store/SeriesCache.h"
 #include "ui/ControlTable.h"
 #include "ui/Dialogs.h"
 
@@ -81,6 +82,8 @@ class frmMain {
     void InsertSeries(const std::string& sBallNumberList);
     // All rows in the order they were stored, positioned on the first.
     std::unique_ptr<store::Recordset> OpenSeriesRecordset();
+    // The stored rows in table order, read through OpenSeriesRecordset when the table changed.
+    const store::SeriesCache& StoredRows();
 
     ControlState& Control(ControlId id) { return mControls[static_cast<std::size_t>(id)]; }
     const ControlState& Control(ControlId id) const {
@@ -127,6 +130,8 @@ class frmMain {
     Dialogs& mDialogs;
     FormEnvironment mEnvironment;
     rules::RandomSource& mRandom;
+    store::SeriesCache mSeriesCache;
+    std::vector<std::uint32_t> mCandidateRows;  // kept to spare an allocation per draw
 };
 
 }  // namespace ui

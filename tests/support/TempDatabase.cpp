@@ -1,12 +1,12 @@
 #include "tests/support/TempDatabase.h"
 
-#include <gtest/gtest.h>
 #include <sqlite3.h>
 #include <unistd.h>
 
 #include <fstream>
 #include <random>
 #include <sstream>
+#include <stdexcept>
 
 namespace testing_support {
 namespace {
@@ -15,16 +15,17 @@ struct Database {
     explicit Database(const std::string& path) {
         if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                             nullptr) != SQLITE_OK) {
-            ADD_FAILURE() << "cannot open " << path;
+            throw std::runtime_error("cannot open " + path);
         }
     }
     ~Database() { sqlite3_close(db); }
     void Exec(const std::string& sql) const {
         char* error = nullptr;
         if (sqlite3_exec(db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
-            ADD_FAILURE() << sql << ": " << (error ? error : "?");
+            const std::string message = sql + ": " + (error ? error : "?");
+            sqlite3_free(error);
+            throw std::runtime_error(message);
         }
-        sqlite3_free(error);
     }
     sqlite3* db = nullptr;
 };
@@ -40,7 +41,7 @@ std::string SchemaText() {
 
 TempFolder::TempFolder() {
     std::string pattern = (std::filesystem::temp_directory_path() / "varedadav-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp failed";
+    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
     mPath = pattern;
 }
 

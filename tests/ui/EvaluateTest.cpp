@@ -1,7 +1,10 @@
 #include <gtest/gtest.h>
 
 #include "rules/Errors.h"
+#include "tests/support/LiteralEvaluation.h"
 #include "tests/ui/ScriptedDialogs.h"
+
+#include <random>
 
 namespace {
 
@@ -183,6 +186,51 @@ TEST(EvaluateSeries, LeavesNoPartialReportWhenTheTotalOverflows) {
     EXPECT_THROW(form.EvaluateSeries(true), rules::OverflowError);
     EXPECT_EQ(form.txtOutput.Text, "");
     EXPECT_EQ(form.txtNoDraws.Text, "0");
+}
+
+TEST(EvaluateSeries, SeesRowsAnotherProgramAddedMeanwhile) {
+    WorkedExample window;
+    ui::frmMain& form = *window.form;
+    form.cmdEvaluate_Click();
+    window.database.Exec("insert into tblLotterySeries (BallNumberList) values ('5,9,22,1,2,3')");
+    form.cmdEvaluate_Click();
+    EXPECT_EQ(form.txtOutput.Text,
+              "Blatt 1, Kästchen 2: 4 Richtige + Zusatzzahl\r\n"
+              "Blatt 2, Kästchen 1: 3 Richtige\r\n"
+              "Blatt 2, Kästchen 2: 3 Richtige\r\n"
+              "================================\r\n"
+              "Gewonnene Summe (ca.): 220 EUR\r\n");
+}
+
+TEST(EvaluateSeries, ReportsExactlyWhatThePlainEvaluationReports) {
+    LoadedForm window;
+    std::mt19937 random(7);
+    const char* const tokens[] = {"1",  "2",  "3",  "4",  "5", "6", "7",  "9",
+                                  "13", "49", "07", " 5", "",  "x", "50", "1234"};
+    const auto list = [&](int count) {
+        std::string text;
+        for (int i = 0; i < count; ++i) {
+            text += (i > 0 ? "," : "") + std::string(tokens[random() % std::size(tokens)]);
+        }
+        return text;
+    };
+    for (int row = 0; row < 400; ++row) {
+        window.database.Exec("insert into tblLotterySeries (BallNumberList) values ('" + list(6) +
+                             "')");
+    }
+    ui::frmMain& form = *window.form;
+    for (int draw = 0; draw < 200; ++draw) {
+        form.txtDrawnNumberList.Text = list(1 + draw % 9);
+        if (form.txtDrawnNumberList.Text.empty()) form.txtDrawnNumberList.Text = ",,";
+        form.txtAdditionalNumber.Text = tokens[draw % std::size(tokens)];
+        if (form.txtAdditionalNumber.Text.empty()) form.txtAdditionalNumber.Text = "3,4";
+        form.cmdEvaluate_Click();
+        const testing_support::LiteralResult literal = testing_support::LiteralEvaluation(
+            *form.mConnection, form.txtDrawnNumberList.Text, form.txtAdditionalNumber.Text);
+        ASSERT_EQ(form.txtOutput.Text, literal.report)
+            << "drawn \"" << form.txtDrawnNumberList.Text << "\", bonus \""
+            << form.txtAdditionalNumber.Text << '"';
+    }
 }
 
 }  // namespace

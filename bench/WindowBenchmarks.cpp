@@ -1,0 +1,168 @@
+// The commands of the window at the program's limits: 32,767 stored rows and 9,999 simulated
+// draws a click, each on a real Lotto.mdb in a temporary folder.
+#include <benchmark/benchmark.h>
+#include <sys/resource.h>
+
+#include <QPushButton>
+#include <memory>
+
+#include "rules/RandomDraw.h"
+#include "store/BuiltinHive.h"
+#include "store/SqliteConnection.h"
+#include "tests/support/LiteralEvaluation.h"
+#include "tests/support/TempDatabase.h"
+#include "ui/MainWindow.h"
+#include "ui/frmMain.h"
+
+namespace {
+
+using testing_support::TempDatabase;
+
+class SilentDialogs final : public ui::Dialogs {
+  public:
+    ui::MsgBoxResult MsgBox(const std::string&, ui::MsgBoxButtons, ui::MsgBoxIcon) override {
+        return ui::MsgBoxResult::Ok;
+    }
+    void SetMousePointer(ui::MousePointer) override {}
+};
+
+ui::FormEnvironment Environment(const TempDatabase& database) {
+    static store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
+    ui::FormEnvironment environment;
+    environment.programFolder = database.Folder();
+    environment.registry = &hive;
+    environment.createConnection = [] { return std::make_unique<store::SqliteConnection>(); };
+    environment.decimalSeparator = ",";
+    return environment;
+}
+
+// A database holding `rows` random rows made by the program's own generator.
+std::unique_ptr<TempDatabase> DatabaseWithRows(int rows) {
+    auto database = std::make_unique<TempDatabase>();
+    rules::ClockSeededRandom random;
+    std::string sql = "begin;";
+    for (int row = 0; row < rows; ++row) {
+        sql += "insert into tblLotterySeries (BallNumberList) values ('" +
+               rules::RandomRow(random, false) + "');";
+    }
+    database->Exec(sql + "commit;");
+    return database;
+}
+
+// A loaded window state over `rows` random rows, with a simulated draw typed in.
+struct LoadedState {
+    explicit LoadedState(int rows)
+        : database(DatabaseWithRows(rows)), form(dialogs, Environment(*database)) {
+        form.Form_Load();
+        rules::ClockSeededRandom random;
+        const rules::SimulatedDraw draw = rules::SimulateDraw(random);
+        form.txtDrawnNumberList.Text = draw.drawnNumberList;
+        form.txtAdditionalNumber.Text = std::to_string(draw.additionalNumber);
+    }
+
+    std::unique_ptr<TempDatabase> database;
+    SilentDialogs dialogs;
+    ui::frmMain form;
+};
+
+void BM_Evaluate(benchmark::State& state) {
+    LoadedState window(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        window.form.cmdEvaluate_Click();
+        benchmark::DoNotOptimize(window.form.txtOutput.Text.data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_Evaluate)
+    ->Arg(1000)
+    ->Arg(8000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+
+void BM_LiteralEvaluate(benchmark::State& state) {
+    LoadedState window(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        testing_support::LiteralResult result = testing_support::LiteralEvaluation(
+            *window.form.mConnection, window.form.txtDrawnNumberList.Text,
+            window.form.txtAdditionalNumber.Text);
+        benchmark::DoNotOptimize(result.report.data());
+    }
+    state.SetComplexityN(state.range(0));
+}
+BENCHMARK(BM_LiteralEvaluate)
+    ->Arg(1000)
+    ->Arg(8000)
+    ->Arg(32767)
+    ->Unit(benchmark::kMicrosecond)
+    ->Complexity(benchmark::oN);
+
+double PeakResidentMegabytes() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_maxrss) / 1024.0;
+}
+
+void BM_SimulateClick(benchmark::State& state) {
+    LoadedState window(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        window.form.txtNewSeries[0].Text = "9999";
+        window.form.cmdResetStat_Click();
+        window.form.cmdGenerateRandom_Click();
+        if (window.form.txtNoDraws.Text != "9999") state.SkipWithError("not 9999 draws");
+    }
+    state.counters["peak_rss_MB"] = PeakResidentMegabytes();
+}
+BENCHMARK(BM_SimulateClick)
+    ->Arg(32767)
+    ->Iterations(1)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_StoreRandomRows(benchmark::State& state) {
+    LoadedState window(0);
+    window.form.chkInDB.Value = 1;
+    window.form.chkInDB_Click();
+    window.form.txtSeriesCount.Text = std::to_string(state.range(0));
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.form.cmdDelete_Click();
+        state.ResumeTiming();
+        window.form.cmdGenerateRandom_Click();
+    }
+    if (window.database->RowCount() != state.range(0)) state.SkipWithError("rows missing on disk");
+}
+BENCHMARK(BM_StoreRandomRows)
+    ->Arg(32767)
+    ->Iterations(1)
+    ->Repetitions(5)
+    ->Unit(benchmark::kMillisecond);
+
+void BM_ListRows(benchmark::State& state) {
+    std::unique_ptr<TempDatabase> database = DatabaseWithRows(static_cast<int>(state.range(0)));
+    ui::MainWindow window(Environment(*database));
+    window.Load();
+    auto* list = static_cast<QPushButton*>(window.Widget(ui::ControlId::cmdShowSeries));
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Form().txtOutput.Text.clear();
+        window.Refresh();
+        state.ResumeTiming();
+        list->click();
+    }
+}
+BENCHMARK(BM_ListRows)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+void BM_Startup(benchmark::State& state) {
+    std::unique_ptr<TempDatabase> database = DatabaseWithRows(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        ui::MainWindow window(Environment(*database));
+        window.SetMsgBoxHook([](const std::string&, ui::MsgBoxButtons, ui::MsgBoxIcon) {
+            return ui::MsgBoxResult::Ok;
+        });
+        if (!window.Load()) state.SkipWithError("start-up failed");
+    }
+}
+BENCHMARK(BM_Startup)->Arg(32767)->Unit(benchmark::kMillisecond);
+
+}  // namespace
