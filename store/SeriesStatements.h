@@ -3,6 +3,8 @@
 #include <string>
 #include <string_view>
 
+#include "store/Connection.h"
+
 // The four statements sent to the ticket table, word for word.
 namespace store {
 
@@ -18,5 +20,9 @@ inline constexpr std::string_view kDeleteAllStatement = "delete from tblLotteryS
 // any text is stored exactly as given and can never change the statement; a text without a
 // quote goes in unchanged.
 std::string InsertStatement(std::string_view rowText);
+
+// Throws DatabaseError, naming the table and its columns, unless tblLotterySeries is there with
+// LotterySeriesID and BallNumberList; reads no row.
+void CheckTicketTable(Connection& connection);
 
 }  // namespace store

@@ -1,9 +1,12 @@
 #include "store/SqliteConnection.h"
 
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <algorithm>
 #include <cctype>
+#include <optional>
+#include <utility>
 
 #include "rules/Errors.h"
 #include "store/ConnectionText.h"
@@ -52,6 +55,12 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
         return std::tolower(x) == std::tolower(y);
     });
+}
+
+std::optional<std::pair<dev_t, ino_t>> IdentityOf(const std::string& path) {
+    struct stat status {};
+    if (stat(path.c_str(), &status) != 0) return std::nullopt;
+    return std::pair{status.st_dev, status.st_ino};
 }
 
 class SqliteRecordset final : public Recordset {
@@ -146,11 +155,23 @@ void SqliteConnection::Open(const std::string& connectionText) {
         ThrowError(resultCode, path + ": " + detail);
     }
     mDb = db;
+    mPath = path;
+    mFileIdentity = IdentityOf(path);
+}
+
+void SqliteConnection::CheckFileIsStillThere() const {
+    // An open database file that is deleted or replaced keeps taking writes that no one will
+    // ever read again; better to say so.
+    if (IdentityOf(mPath) != mFileIdentity) {
+        throw rules::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
+                                   " wurde gelöscht oder ersetzt. Bitte das Programm neu starten.");
+    }
 }
 
 std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statement) {
     if (mDb == nullptr)
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    CheckFileIsStillThere();
     sqlite3_stmt* prepared = nullptr;
     const char* tail = nullptr;
     int resultCode = sqlite3_prepare_v2(mDb, statement.data(), static_cast<int>(statement.size()),

@@ -1,5 +1,10 @@
 #pragma once
 
+#include <sys/types.h>
+
+#include <optional>
+#include <utility>
+
 #include "store/Connection.h"
 
 struct sqlite3;
@@ -25,7 +30,11 @@ class SqliteConnection final : public Connection {
     std::uint64_t ChangeStamp() override;
 
   private:
+    void CheckFileIsStillThere() const;
+
     sqlite3* mDb = nullptr;
+    std::string mPath;
+    std::optional<std::pair<dev_t, ino_t>> mFileIdentity;  // device and inode when opened
 };
 
 // How long a statement waits for another program's lock before it fails.

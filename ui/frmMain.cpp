@@ -61,6 +61,7 @@ bool frmMain::Form_Load() {
     }
     mConnection = mEnvironment.createConnection();
     mConnection->Open(connectionText);
+    store::CheckTicketTable(*mConnection);
     mSeriesCount = ReadSeriesCount();
     txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
     ShowStake();
@@ -152,20 +153,30 @@ void frmMain::GenerateSeries() {
 void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
     if (count < 1) return;
     // One transaction for the whole batch: one disk sync instead of one per row.
+    std::vector<std::string> stored;
+    stored.reserve(static_cast<std::size_t>(count));
     mConnection->BeginTrans();
     try {
         for (int row = 1; row <= count; ++row) {
-            InsertSeries(rules::RandomRow(mRandom, unpopularOnly));
+            std::string next = rules::RandomRow(mRandom, unpopularOnly);
+            InsertSeries(next);
+            stored.push_back(std::move(next));
         }
         mConnection->CommitTrans();
     } catch (...) {
-        KeepRowsStoredSoFar();
+        KeepRowsStoredSoFar(stored);
         throw;
     }
 }
 
-void frmMain::KeepRowsStoredSoFar() noexcept {
+void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored) noexcept {
     try {
+        if (!mConnection->InTransaction() && !stored.empty()) {
+            // Some failures (a full disk among them) make the database drop the whole
+            // transaction; the rows made before the failure are stored once more.
+            mConnection->BeginTrans();
+            for (const std::string& row : stored) mConnection->Execute(store::InsertStatement(row));
+        }
         if (mConnection->InTransaction()) mConnection->CommitTrans();
     } catch (const std::exception&) {
         try {

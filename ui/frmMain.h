@@ -120,10 +120,10 @@ class frmMain {
   private:
     // All three totals are computed before any is written, so an overflow changes none.
     void AddToRunningTotals(double stake, std::int32_t won);
-    // Stores `count` random rows in one transaction; after a failure the rows stored before it
-    // stay and the count follows the table.
+    // Stores `count` random rows in one transaction; after a failure the rows made before it
+    // are kept and the count follows the table.
     void StoreRandomRows(std::int16_t count, bool unpopularOnly);
-    void KeepRowsStoredSoFar() noexcept;
+    void KeepRowsStoredSoFar(const std::vector<std::string>& stored) noexcept;
     // The number of rows in the table, by the count statement.
     std::int16_t ReadSeriesCount();
 
