@@ -52,7 +52,20 @@ TempFolder::~TempFolder() {
     std::filesystem::remove_all(mPath, ignored);
 }
 
-TempDatabase::TempDatabase() { Exec(SchemaText()); }
+TempDatabase::TempDatabase() { CreateAt(Path()); }
+
+void TempDatabase::CreateAt(const std::string& path) { Database(path).Exec(SchemaText()); }
+
+std::string TempDatabase::IntegrityCheck() const {
+    Database database(Path());
+    sqlite3_stmt* statement = nullptr;
+    sqlite3_prepare_v2(database.db, "pragma integrity_check", -1, &statement, nullptr);
+    std::string result = sqlite3_step(statement) == SQLITE_ROW
+                             ? reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))
+                             : "no answer";
+    sqlite3_finalize(statement);
+    return result;
+}
 
 std::string TempDatabase::ConnectionText() const {
     return "Provider=Microsoft.Jet.OLEDB.4.0; Data Source=" + Path();

@@ -36,6 +36,10 @@ class TempDatabase {
     void AddRows(int count) const;  // "1,2,3,4,5,6", "2,3,4,5,6,7", …
     int RowCount() const;
     std::vector<std::string> Rows() const;  // in stored order
+    std::string IntegrityCheck() const;     // "ok" for a sound file
+
+    // An empty database made from the schema file at `path`.
+    static void CreateAt(const std::string& path);
 
   private:
     TempFolder mFolder;

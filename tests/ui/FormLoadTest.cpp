@@ -88,6 +88,11 @@ TEST(Form_Load, ReachesTheFileThroughAnOdbcDriver) {
     EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "2");
 }
 
+std::string Contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
 TEST(Form_Load, FailsOnAFileItCannotUseAndLeavesTheFileAsItWas) {
     struct Case {
         const char* name;
@@ -98,17 +103,42 @@ TEST(Form_Load, FailsOnAFileItCannotUseAndLeavesTheFileAsItWas) {
          [](const TempDatabase& db) { std::ofstream(db.Path()) << "no database here, only text"; }},
         {"empty file", [](const TempDatabase& db) { std::ofstream(db.Path(), std::ios::trunc); }},
         {"table missing", [](const TempDatabase& db) { db.Exec("drop table tblLotterySeries"); }},
+        {"other columns",
+         [](const TempDatabase& db) {
+             db.Exec(
+                 "drop table tblLotterySeries; create table tblLotterySeries (ID integer, Numbers "
+                 "text)");
+         }},
+        {"truncated",
+         [](const TempDatabase& db) {
+             db.AddRows(2000);
+             std::filesystem::resize_file(db.Path(), std::filesystem::file_size(db.Path()) / 2);
+         }},
+        {"random bytes",
+         [](const TempDatabase& db) {
+             std::ofstream file(db.Path(), std::ios::binary | std::ios::trunc);
+             for (int i = 0; i < 8192; ++i) file.put(static_cast<char>((i * 7919 + 13) % 251));
+         }},
+        {"another database format",
+         [](const TempDatabase& db) {
+             std::ofstream file(db.Path(), std::ios::binary | std::ios::trunc);
+             file << std::string("\0\x01\0\0Standard Jet DB\0", 20) << std::string(4096, '\x5a');
+         }},
         {"more than 32767 rows", [](const TempDatabase& db) { db.AddRows(32768); }},
     };
     for (const Case& c : cases) {
         TempDatabase database;
         c.spoil(database);
-        const auto sizeBefore = std::filesystem::file_size(database.Path());
+        const std::string before = Contents(database.Path());
         store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
         ScriptedDialogs dialogs;
         ui::frmMain form(dialogs, EnvironmentFor(database.Folder(), hive));
         EXPECT_THROW(form.Form_Load(), rules::AppError) << c.name;
-        EXPECT_EQ(std::filesystem::file_size(database.Path()), sizeBefore) << c.name;
+        EXPECT_TRUE(Contents(database.Path()) == before) << c.name << " was changed";
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(database.Folder()),
+                                std::filesystem::directory_iterator()),
+                  1)
+            << c.name << ": something beside Lotto.mdb was left behind";
     }
 }
 

@@ -1,0 +1,244 @@
+// What the program does when the disk, the database file or another program gets in its way:
+// a clear German message, nothing lost, the count in step with the table, and it goes on.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <thread>
+
+#include "rules/Errors.h"
+#include "rules/Stake.h"
+#include "tests/ui/ScriptedDialogs.h"
+
+namespace {
+
+using testing_support::LoadedForm;
+
+// Makes a file or folder unwritable even for root (immutable flag), or by mode bits where the
+// flag cannot be set; undone when the guard goes.
+class Unwritable {
+  public:
+    explicit Unwritable(std::filesystem::path path) : mPath(std::move(path)) {
+        mImmutable = SetImmutable(true);
+        if (!mImmutable) {
+            mMode = std::filesystem::status(mPath).permissions();
+            std::filesystem::permissions(mPath,
+                                         std::filesystem::perms::owner_write |
+                                             std::filesystem::perms::group_write |
+                                             std::filesystem::perms::others_write,
+                                         std::filesystem::perm_options::remove);
+        }
+    }
+    ~Unwritable() {
+        if (mImmutable) {
+            SetImmutable(false);
+        } else {
+            std::filesystem::permissions(mPath, mMode);
+        }
+    }
+
+  private:
+    bool SetImmutable(bool on) {
+        const int fd = open(mPath.c_str(), O_RDONLY | O_NONBLOCK);
+        if (fd < 0) return false;
+        int flags = 0;
+        bool done = ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0;
+        flags = on ? flags | FS_IMMUTABLE_FL : flags & ~FS_IMMUTABLE_FL;
+        done = done && ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0;
+        close(fd);
+        return done;
+    }
+
+    std::filesystem::path mPath;
+    bool mImmutable = false;
+    std::filesystem::perms mMode{};
+};
+
+void TypeRow(ui::frmMain& form, const char* number) {
+    for (auto& box : form.txtNewSeries) box.Text = number;
+}
+
+void ExpectFailureMentioning(const std::function<void()>& action, const std::string& words) {
+    try {
+        action();
+        ADD_FAILURE() << "no failure";
+    } catch (const rules::DatabaseError& error) {
+        EXPECT_NE(std::string(error.what()).find(words), std::string::npos) << error.what();
+    }
+}
+
+TEST(Faults, ADatabaseMadeReadOnlyRefusesEveryChangeAndTheProgramGoesOn) {
+    LoadedForm window(3);
+    ui::frmMain& form = *window.form;
+    {
+        Unwritable folder(window.database.Folder());
+        Unwritable file(window.database.Path());
+        TypeRow(form, "1");
+        EXPECT_THROW(form.AddSeries(), rules::DatabaseError);
+        EXPECT_EQ(form.txtNewSeries[0].Text, "1");
+
+        form.chkInDB.Value = 1;
+        form.chkInDB_Click();
+        form.txtSeriesCount.Text = "50";
+        EXPECT_THROW(form.cmdGenerateRandom_Click(), rules::DatabaseError);
+
+        EXPECT_THROW(form.cmdDelete_Click(), rules::DatabaseError);
+        EXPECT_EQ(form.mSeriesCount, 3);
+        EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "3");
+        form.cmdShowSeries_Click();  // reading still works
+        EXPECT_EQ(std::count(form.txtOutput.Text.begin(), form.txtOutput.Text.end(), '\n'), 5);
+    }
+    EXPECT_EQ(window.database.RowCount(), 3);
+    form.AddSeries();
+    EXPECT_EQ(window.database.RowCount(), 4);
+    EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "4");
+}
+
+TEST(Faults, ALockedDatabaseWaitsABoundedTimeThenFailsAndWorksOnceFree) {
+    LoadedForm window(3);
+    ui::frmMain& form = *window.form;
+    sqlite3* other = nullptr;
+    ASSERT_EQ(sqlite3_open(window.database.Path().c_str(), &other), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(other, "begin exclusive", nullptr, nullptr, nullptr), SQLITE_OK);
+
+    TypeRow(form, "2");
+    const auto start = std::chrono::steady_clock::now();
+    ExpectFailureMentioning([&] { form.AddSeries(); }, "gesperrt");
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_GE(waited, std::chrono::milliseconds(1500));
+    EXPECT_LE(waited, std::chrono::seconds(10));
+    EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "3");
+
+    sqlite3_exec(other, "rollback", nullptr, nullptr, nullptr);
+    sqlite3_close(other);
+    form.AddSeries();
+    EXPECT_EQ(window.database.RowCount(), 4);
+    EXPECT_EQ(form.mSeriesCount, 4);
+}
+
+TEST(Faults, AFullDiskInTheMiddleOfABatchKeepsTheRowsBefore) {
+    LoadedForm window(10);
+    ui::frmMain& form = *window.form;
+    // A database that may grow by only a few pages stands for a disk that fills up.
+    form.mConnection->Execute("pragma max_page_count = 40");
+    form.chkInDB.Value = 1;
+    form.chkInDB_Click();
+    form.txtSeriesCount.Text = "32767";
+    ExpectFailureMentioning([&] { form.cmdGenerateRandom_Click(); }, "Datenträger ist voll");
+    const int stored = window.database.RowCount();
+    EXPECT_GT(stored, 10);
+    EXPECT_LT(stored, 32767);
+    EXPECT_EQ(form.mSeriesCount, stored);
+    EXPECT_EQ(form.txtCurrentSeriesNumber.Text, std::to_string(stored));
+    EXPECT_FALSE(form.mConnection->InTransaction());
+}
+
+TEST(Faults, AProgramKilledInTheMiddleOfABatchLeavesACountableSoundFile) {
+    LoadedForm window(7);
+    const pid_t child = fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        testing_support::ScriptedDialogs dialogs;
+        ui::frmMain form(dialogs,
+                         testing_support::EnvironmentFor(window.database.Folder(), window.hive));
+        form.Form_Load();
+        form.chkInDB.Value = 1;
+        form.chkInDB_Click();
+        form.txtSeriesCount.Text = "3000";
+        try {
+            while (true) {  // until killed
+                if (form.mSeriesCount > 29000) form.cmdDelete_Click();
+                form.cmdGenerateRandom_Click();
+            }
+        } catch (...) {
+        }
+        _exit(1);
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(300));
+    kill(child, SIGKILL);
+    int status = 0;
+    waitpid(child, &status, 0);
+    ASSERT_TRUE(WIFSIGNALED(status));
+
+    testing_support::ScriptedDialogs dialogs;
+    ui::frmMain reopened(dialogs,
+                         testing_support::EnvironmentFor(window.database.Folder(), window.hive));
+    ASSERT_TRUE(reopened.Form_Load());
+    EXPECT_EQ(reopened.mSeriesCount, window.database.RowCount());
+    const int rows = window.database.RowCount();
+    EXPECT_TRUE(rows % 3000 == 0 || rows % 3000 == 7) << rows << ": a batch was cut in two";
+    EXPECT_EQ(window.database.IntegrityCheck(), "ok");
+}
+
+TEST(Faults, ADatabaseDeletedOrReplacedWhileRunningIsReported) {
+    for (bool replace : {false, true}) {
+        LoadedForm window(3);
+        ui::frmMain& form = *window.form;
+        std::filesystem::remove(window.database.Path());
+        if (replace) testing_support::TempDatabase::CreateAt(window.database.Path());
+        TypeRow(form, "3");
+        ExpectFailureMentioning([&] { form.AddSeries(); }, "gelöscht oder ersetzt");
+        form.txtDrawnNumberList.Text = "1,2,3";
+        form.txtAdditionalNumber.Text = "4";
+        ExpectFailureMentioning([&] { form.cmdEvaluate_Click(); }, "gelöscht oder ersetzt");
+        EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "3");
+    }
+}
+
+TEST(TypedText, IsStoredListedAndEvaluatedExactlyAsTyped) {
+    const std::vector<std::string> texts = {
+        "'",
+        "''",
+        "\"",
+        "\\",
+        "%",
+        "_",
+        ";",
+        "ä",
+        "ß",
+        "€",
+        "\t",
+        "\x01",
+        "x'); drop table tblLotterySeries; --",
+    };
+    LoadedForm window;
+    ui::frmMain& form = *window.form;
+    std::vector<std::string> rows;
+    for (const std::string& text : texts) {
+        for (auto& box : form.txtNewSeries) box.Text = text;
+        form.txtNewSeries[0].Text = text + "1";
+        form.AddSeries();
+        rows.push_back(text + "1," + text + "," + text + "," + text + "," + text + "," + text);
+    }
+    EXPECT_EQ(window.database.Rows(), rows);
+
+    form.cmdShowSeries_Click();
+    for (const std::string& row : rows) {
+        EXPECT_NE(form.txtOutput.Text.find("\t\t" + row + "\r\n"), std::string::npos) << row;
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        form.txtDrawnNumberList.Text = texts[i] + "1," + texts[i] + "," + texts[i];
+        form.txtAdditionalNumber.Text = "y";
+        form.cmdEvaluate_Click();
+        // Only the row typed from this very text holds its entries.
+        std::int16_t box = static_cast<std::int16_t>(i + 1);
+        std::int16_t sheet = 0;
+        rules::GetSheetAndBox(box, sheet);
+        EXPECT_EQ(form.txtOutput.Text, "Blatt " + std::to_string(sheet) + ", Kästchen " +
+                                           std::to_string(box) +
+                                           ": 3 Richtige\r\n================================\r\n"
+                                           "Gewonnene Summe (ca.): 10 EUR\r\n")
+            << texts[i];
+    }
+}
+
+}  // namespace
