@@ -7,6 +7,7 @@
 #include "rules/Errors.h"
 #include "rules/Evaluation.h"
 #include "rules/NumberText.h"
+#include "rules/RowList.h"
 #include "rules/Stake.h"
 #include "store/DatabaseFile.h"
 #include "store/DriverProbe.h"
@@ -15,15 +16,6 @@
 namespace ui {
 
 namespace {
-
-// Row ordinals are 16-bit counters.
-constexpr std::size_t kMostRows = 32767;
-
-[[noreturn]] void ThrowTooManyRows() {
-    throw rules::OverflowError(
-        "Überlauf: Die Tabelle enthält mehr als 32767 Zahlenreihen; so viele kann das Programm "
-        "nicht zählen.");
-}
 
 FormEnvironment WithRandomSource(FormEnvironment environment) {
     if (!environment.random) environment.random = std::make_shared<rules::ClockSeededRandom>();
@@ -194,28 +186,8 @@ void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored) noexce
 
 void frmMain::cmdShowSeries_Click() {
     mDialogs.SetMousePointer(MousePointer::Hourglass);
-    const std::vector<std::string>& rows = StoredRows().Texts();
     // The list is built aside and shown whole: one copy instead of one per row.
-    std::string list;
-    if (rows.empty()) {
-        list = rules::kNoRowsFound;
-    } else {
-        list = "Blatt\tKästchen\tZahlenreihe\r\n-----------------------------------------\r\n";
-        list.reserve(list.size() + rows.size() * 32);
-        for (std::size_t index = 0; index < rows.size(); ++index) {
-            if (index == kMostRows) ThrowTooManyRows();
-            std::int16_t box = static_cast<std::int16_t>(index + 1);
-            std::int16_t sheet = 0;
-            rules::GetSheetAndBox(box, sheet);
-            rules::AppendWholeNumber(list, sheet);
-            list += '\t';
-            rules::AppendWholeNumber(list, box);
-            list += "\t\t";
-            list += rows[index];
-            list += "\r\n";
-        }
-    }
-    txtOutput.Text = std::move(list);
+    txtOutput.Text = rules::RowListText(StoredRows().Texts());
     txtOutput.SelStart = 0;
     mDialogs.SetMousePointer(MousePointer::Default);
 }
@@ -295,7 +267,7 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
         mCandidateRows.clear();
         draw.Candidates(rows.Keys(), mCandidateRows);
         for (const std::uint32_t index : mCandidateRows) {
-            if (index >= kMostRows) break;
+            if (index >= rules::kMostRows) break;
             const rules::RowResult result = draw.Evaluate(rows.Texts()[index], rows.Keys()[index]);
             if (result.hits > 2) {
                 std::int16_t box = static_cast<std::int16_t>(index + 1);
@@ -305,7 +277,7 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
                 rules::AppendReportLine(report, sheet, box, result);
             }
         }
-        if (rows.Texts().size() > kMostRows) ThrowTooManyRows();
+        if (rows.Texts().size() > rules::kMostRows) rules::ThrowTooManyRows();
         if (total < 1) {
             report = rules::kNoWin;
         } else {
