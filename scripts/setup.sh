@@ -10,6 +10,7 @@ packages=(
   libgtest-dev libbenchmark-dev            # tests and benchmarks
   sqlite3 xvfb xdotool x11-utils           # driving the real program in tests
   clang-format                             # the format check
+  clang libclang-rt-14-dev                 # fuzzing with libFuzzer
 )
 
 missing=()

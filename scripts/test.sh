@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, then builds and runs every test twice: once with warnings as
-# errors, once under the address and undefined-behaviour sanitizers. Also checks the format.
+# errors, once under the address and undefined-behaviour sanitizers (leaks checked too). Also
+# checks the format and runs every fuzz target briefly.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/setup.sh
@@ -20,3 +21,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --preset dev-asan
+
+echo "== Fuzzing (libFuzzer, address and undefined-behaviour sanitizers)"
+scripts/fuzz.sh 20

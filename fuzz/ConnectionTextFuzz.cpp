@@ -1,0 +1,16 @@
+// Connection texts: any text either names a database path or is refused with a DatabaseError.
+#include <cstdint>
+#include <string>
+
+#include "rules/Errors.h"
+#include "store/ConnectionText.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    try {
+        const std::string path = store::DatabasePathOf(text);
+        if (path.empty() || text.find(path) == std::string::npos) __builtin_trap();
+    } catch (const rules::DatabaseError&) {
+    }
+    return 0;
+}

@@ -1,0 +1,36 @@
+// Number texts: no input may crash a conversion, a failed test must mean a conversion error,
+// and every number written must read back as a number.
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include "rules/Errors.h"
+#include "rules/NumberText.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    if (size == 0) return 0;
+    const std::string separator = data[0] % 2 == 0 ? "," : ".";
+    const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
+    const bool numeric = rules::IsNumeric(text, separator);
+    try {
+        const double value = rules::ToDouble(text, separator);
+        if (!numeric) std::abort();
+        const std::string written = rules::NumberText(value, separator);
+        if (!rules::IsNumeric(written, separator)) std::abort();
+        rules::ToDouble(written, separator);
+    } catch (const rules::ConversionError&) {
+        if (numeric) std::abort();
+    } catch (const rules::OverflowError&) {
+        if (!numeric) std::abort();
+    }
+    for (auto convert :
+         {+[](const std::string&t, const std::string&s) { return double(rules::ToInt16(t, s)); },
+          +[](const std::string&t, const std::string&s) { return double(rules::ToInt32(t, s)); }}) {
+        try {
+            convert(text, separator);
+            if (!numeric) std::abort();
+        } catch (const rules::AppError&) {
+        }
+    }
+    return 0;
+}
