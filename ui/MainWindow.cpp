@@ -164,6 +164,20 @@ void MainWindow::BuildControls() {
         mShown[static_cast<std::size_t>(spec.id)] = mForm.Control(spec.id);
     }
 
+    // Headings name their boxes for screen readers and give them a shortcut target.
+    const std::pair<ControlId, ControlId> headings[] = {
+        {ControlId::Label1, ControlId::txtDrawnNumberList},
+        {ControlId::Label2, ControlId::txtNewSeries0},
+        {ControlId::Label3, ControlId::txtCurrentSeriesNumber},
+        {ControlId::Label4, ControlId::txtAdditionalNumber},
+        {ControlId::Label5, ControlId::txtNoDraws},
+        {ControlId::Label6, ControlId::txtSpentAmount},
+        {ControlId::Label7, ControlId::txtWonAmount},
+    };
+    for (const auto& [heading, box] : headings) {
+        static_cast<QLabel*>(Widget(heading))->setBuddy(Widget(box));
+    }
+
     QFont bold = DialogFont();
     bold.setWeight(QFont::Bold);
     Widget(ControlId::cmdGenerateRandom)->setFont(bold);

@@ -9,7 +9,7 @@
 #include <QtTest>
 #include <memory>
 
-#include "tests/ui/ScriptedDialogs.h"
+#include "tests/ui/ShownWindow.h"
 #include "ui/MainWindow.h"
 
 using testing_support::EnvironmentFor;
@@ -20,9 +20,10 @@ class MainWindowTest : public QObject {
     Q_OBJECT
 
   private:
-    std::unique_ptr<TempDatabase> database;
-    store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
-    std::unique_ptr<ui::MainWindow> window;
+    testing_support::ShownWindow shown;
+    TempDatabase* database = nullptr;
+    ui::MainWindow* window = nullptr;
+    store::BuiltinHive& hive = shown.hive;
 
     template <typename W>
     W* Get(ControlId id) {
@@ -31,14 +32,12 @@ class MainWindowTest : public QObject {
 
   private slots:
     void init() {
-        database = std::make_unique<TempDatabase>();
-        database->AddRows(13);
-        window = std::make_unique<ui::MainWindow>(EnvironmentFor(database->Folder(), hive));
-        QVERIFY(window->Load());
-        window->show();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        QVERIFY(shown.Open());
+        database = shown.database.get();
+        window = shown.window.get();
+        QVERIFY(QTest::qWaitForWindowActive(window));
     }
-    void cleanup() { window.reset(); }
+    void cleanup() { shown.window.reset(); }
 
     void showsCountAndStakeAfterLoading() {
         QCOMPARE(Get<QLineEdit>(ControlId::txtCurrentSeriesNumber)->text(), QString("13"));

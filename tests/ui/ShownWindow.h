@@ -1,0 +1,27 @@
+#pragma once
+
+#include <memory>
+
+#include "tests/ui/ScriptedDialogs.h"
+#include "ui/MainWindow.h"
+
+namespace testing_support {
+
+// The real window over a fresh database with 13 rows, loaded and shown (offscreen).
+struct ShownWindow {
+    // Returns false when the window could not be loaded.
+    bool Open() {
+        database = std::make_unique<TempDatabase>();
+        database->AddRows(13);
+        window = std::make_unique<ui::MainWindow>(EnvironmentFor(database->Folder(), hive));
+        if (!window->Load()) return false;
+        window->show();
+        return true;
+    }
+
+    std::unique_ptr<TempDatabase> database;
+    store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
+    std::unique_ptr<ui::MainWindow> window;
+};
+
+}  // namespace testing_support
