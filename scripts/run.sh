@@ -7,7 +7,7 @@ scripts/setup.sh
 cmake --preset dev >/dev/null
 cmake --build --preset dev
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
-  echo "Kein Bildschirm gefunden (weder DISPLAY noch WAYLAND_DISPLAY ist gesetzt): starten Sie das Programm in einer grafischen Sitzung, oder per VNC mit QT_QPA_PLATFORM=vnc:port=5900 scripts/run.sh und einem VNC-Betrachter auf localhost:5900." >&2
+  echo "Kein Bildschirm gefunden (DISPLAY und WAYLAND_DISPLAY sind leer); das Fenster ist per VNC erreichbar: QT_QPA_PLATFORM=vnc:size=536x331:port=5900 scripts/run.sh starten und einen VNC-Betrachter mit localhost:5900 verbinden." >&2
   exit 1
 fi
 exec build/varedadav
