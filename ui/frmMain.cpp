@@ -66,11 +66,7 @@ std::int16_t frmMain::ReadSeriesCount() {
     std::int16_t rows = 0;
     if (!count->Eof()) {
         const double stored = count->Field(store::kCountField).Number();
-        if (stored > std::numeric_limits<std::int16_t>::max()) {
-            throw rules::OverflowError(
-                "Überlauf: Die Datenbank enthält " + rules::NumberText(stored, DecimalSeparator()) +
-                " Zahlenreihen; das Programm kann höchstens 32767 verwalten.");
-        }
+        if (stored > static_cast<double>(rules::kMostRows)) rules::ThrowTooManyRows();
         rows = rules::RoundToInt16(stored);
     }
     count->Close();
