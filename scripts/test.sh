@@ -14,6 +14,9 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
 
+echo "== Fuzzing (libFuzzer, address and undefined-behaviour sanitizers)"
+scripts/fuzz.sh 20
+
 echo "== Build and test (address and undefined-behaviour sanitizers)"
 cmake --preset dev-asan >/dev/null
 cmake --build --preset dev-asan
@@ -21,6 +24,3 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 \
 LSAN_OPTIONS=suppressions=$PWD/tests/lsan.supp:print_suppressions=0 \
 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
   ctest --preset dev-asan
-
-echo "== Fuzzing (libFuzzer, address and undefined-behaviour sanitizers)"
-scripts/fuzz.sh 20
