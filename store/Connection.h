@@ -62,6 +62,8 @@ class Connection {
     // A value that changes whenever any table may have changed since it was last read, through
     // this connection or any other program.
     virtual std::uint64_t ChangeStamp() = 0;
+    // A value that changes whenever another program changed the database.
+    virtual std::uint64_t OtherProgramsStamp() = 0;
 };
 
 using ConnectionFactory = std::unique_ptr<Connection> (*)();

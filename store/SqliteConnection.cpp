@@ -194,19 +194,27 @@ void SqliteConnection::BeginTrans() { Execute("begin immediate"); }
 
 void SqliteConnection::CommitTrans() { Execute("commit"); }
 
-void SqliteConnection::RollbackTrans() { Execute("rollback"); }
+void SqliteConnection::RollbackTrans() {
+    // Undoing needs no check that the file is still there: it is the way out when it is not.
+    if (mDb == nullptr) return;
+    const int resultCode = sqlite3_exec(mDb, "rollback", nullptr, nullptr, nullptr);
+    if (resultCode != SQLITE_OK) ThrowError(mDb, resultCode);
+}
 
 bool SqliteConnection::InTransaction() const {
     return mDb != nullptr && sqlite3_get_autocommit(mDb) == 0;
 }
 
-std::uint64_t SqliteConnection::ChangeStamp() {
-    // data_version moves with every commit of another connection; total_changes with every row
-    // this connection wrote. Together they miss no change.
+std::uint64_t SqliteConnection::OtherProgramsStamp() {
+    // data_version moves with every commit of another connection.
     std::unique_ptr<Recordset> version = Execute("pragma data_version");
-    const auto others = static_cast<std::uint64_t>(version->Field("data_version").Number());
+    return static_cast<std::uint64_t>(version->Field("data_version").Number());
+}
+
+std::uint64_t SqliteConnection::ChangeStamp() {
+    // total_changes moves with every row this connection wrote.
     const auto own = static_cast<std::uint64_t>(sqlite3_total_changes64(mDb));
-    return (others << 40) ^ own;
+    return (OtherProgramsStamp() << 40) ^ own;
 }
 
 void SqliteConnection::Close() {

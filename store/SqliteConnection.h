@@ -28,6 +28,7 @@ class SqliteConnection final : public Connection {
     void RollbackTrans() override;
     bool InTransaction() const override;
     std::uint64_t ChangeStamp() override;
+    std::uint64_t OtherProgramsStamp() override;
 
   private:
     void CheckFileIsStillThere() const;

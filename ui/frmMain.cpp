@@ -54,6 +54,7 @@ bool frmMain::Form_Load() {
     mConnection = mEnvironment.createConnection();
     mConnection->Open(connectionText);
     store::CheckTicketTable(*mConnection);
+    mOtherProgramsStamp = mConnection->OtherProgramsStamp();
     mSeriesCount = ReadSeriesCount();
     txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
     ShowStake();
@@ -71,6 +72,14 @@ std::int16_t frmMain::ReadSeriesCount() {
     }
     count->Close();
     return rows;
+}
+
+void frmMain::FollowOtherPrograms() {
+    const std::uint64_t stamp = mConnection->OtherProgramsStamp();
+    if (stamp == mOtherProgramsStamp) return;
+    mSeriesCount = ReadSeriesCount();
+    mOtherProgramsStamp = stamp;
+    txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
 }
 
 void frmMain::Form_Unload() {
@@ -139,7 +148,9 @@ void frmMain::GenerateSeries() {
 }
 
 void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
+    FollowOtherPrograms();
     if (count < 1) return;
+    const std::int16_t countBefore = mSeriesCount;
     // One transaction for the whole batch: one disk sync instead of one per row.
     std::vector<std::string> stored;
     stored.reserve(static_cast<std::size_t>(count));
@@ -152,12 +163,14 @@ void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
         }
         mConnection->CommitTrans();
     } catch (...) {
-        KeepRowsStoredSoFar(stored);
+        KeepRowsStoredSoFar(stored, countBefore);
         throw;
     }
 }
 
-void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored) noexcept {
+void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored,
+                                  std::int16_t countBefore) noexcept {
+    bool kept = false;
     try {
         if (!mConnection->InTransaction() && !stored.empty()) {
             // Some failures (a full disk among them) make the database drop the whole
@@ -166,22 +179,27 @@ void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored) noexce
             for (const std::string& row : stored) mConnection->Execute(store::InsertStatement(row));
         }
         if (mConnection->InTransaction()) mConnection->CommitTrans();
+        kept = true;
     } catch (const std::exception&) {
         try {
             if (mConnection->InTransaction()) mConnection->RollbackTrans();
         } catch (const std::exception&) {
         }
     }
-    // Whatever reached the table, the count follows it.
+    // Whatever reached the table, the count and the stake follow it; if the table cannot even
+    // be counted, by what this batch kept.
     try {
         mSeriesCount = ReadSeriesCount();
-        txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
     } catch (const std::exception&) {
+        mSeriesCount = static_cast<std::int16_t>(countBefore + (kept ? stored.size() : 0));
     }
+    txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
+    ShowStake();
 }
 
 void frmMain::cmdShowSeries_Click() {
     mDialogs.SetMousePointer(MousePointer::Hourglass);
+    FollowOtherPrograms();
     // The list is built aside and shown whole: one copy instead of one per row.
     txtOutput.Text = rules::RowListText(StoredRows().Texts());
     txtOutput.SelStart = 0;
@@ -230,6 +248,7 @@ void frmMain::AddSeries() {
         if (i > 0) row += ",";
         row += number;
     }
+    FollowOtherPrograms();
     InsertSeries(row);
     for (ControlState& box : txtNewSeries) box.Text.clear();
     SetFocus(NewSeriesBox(0));
@@ -255,6 +274,7 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
     std::string report;
     std::int32_t total = 0;
 
+    FollowOtherPrograms();
     const store::SeriesCache& rows = StoredRows();
     if (rows.Texts().empty()) {
         report = rules::kNoRowsFound;

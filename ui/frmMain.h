@@ -123,7 +123,10 @@ class frmMain {
     // Stores `count` random rows in one transaction; after a failure the rows made before it
     // are kept and the count follows the table.
     void StoreRandomRows(std::int16_t count, bool unpopularOnly);
-    void KeepRowsStoredSoFar(const std::vector<std::string>& stored) noexcept;
+    void KeepRowsStoredSoFar(const std::vector<std::string>& stored,
+                             std::int16_t countBefore) noexcept;
+    // Another program may have added or removed rows: the count follows the table.
+    void FollowOtherPrograms();
     // The number of rows in the table, by the count statement.
     std::int16_t ReadSeriesCount();
 
@@ -132,6 +135,7 @@ class frmMain {
     rules::RandomSource& mRandom;
     store::SeriesCache mSeriesCache;
     std::vector<std::uint32_t> mCandidateRows;  // kept to spare an allocation per draw
+    std::uint64_t mOtherProgramsStamp = 0;      // as of the last count
 };
 
 }  // namespace ui

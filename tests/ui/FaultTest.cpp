@@ -17,6 +17,7 @@
 
 #include "rules/Errors.h"
 #include "rules/Stake.h"
+#include "store/SqliteConnection.h"
 #include "tests/ui/ScriptedDialogs.h"
 
 namespace {
@@ -239,6 +240,68 @@ TEST(TypedText, IsStoredListedAndEvaluatedExactlyAsTyped) {
                                            "Gewonnene Summe (ca.): 10 EUR\r\n")
             << texts[i];
     }
+}
+
+TEST(Faults, RowsAddedByAnotherProgramAreCountedBeforeTheNextCommand) {
+    LoadedForm window(13);
+    ui::frmMain& form = *window.form;
+    window.database.AddRows(5);  // another program
+    form.cmdShowSeries_Click();
+    EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "18");
+    TypeRow(form, "4");
+    form.AddSeries();
+    EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "19");
+    EXPECT_EQ(form.lblEuroUsed.Text, "= 14,75 Euro");
+
+    LoadedForm full(32760);
+    full.database.AddRows(7);
+    TypeRow(*full.form, "5");
+    EXPECT_THROW(full.form->AddSeries(), rules::OverflowError);
+    EXPECT_EQ(full.database.RowCount(), 32767);
+    EXPECT_EQ(full.form->txtCurrentSeriesNumber.Text, "32767");
+}
+
+// A connection whose database file disappears at the n-th insert.
+class VanishingDatabase final : public store::Connection {
+  public:
+    VanishingDatabase(std::string path, int insertsBefore)
+        : mPath(std::move(path)), mInsertsLeft(insertsBefore) {}
+    void Open(const std::string& text) override { mInner.Open(text); }
+    std::unique_ptr<store::Recordset> Execute(const std::string& statement) override {
+        if (statement.starts_with("insert") && --mInsertsLeft == 0) std::filesystem::remove(mPath);
+        return mInner.Execute(statement);
+    }
+    void Close() override { mInner.Close(); }
+    void BeginTrans() override { mInner.BeginTrans(); }
+    void CommitTrans() override { mInner.CommitTrans(); }
+    void RollbackTrans() override { mInner.RollbackTrans(); }
+    bool InTransaction() const override { return mInner.InTransaction(); }
+    std::uint64_t ChangeStamp() override { return mInner.ChangeStamp(); }
+    std::uint64_t OtherProgramsStamp() override { return mInner.OtherProgramsStamp(); }
+
+  private:
+    store::SqliteConnection mInner;
+    std::string mPath;
+    int mInsertsLeft;
+};
+
+TEST(Faults, ADatabaseDeletedDuringABatchLeavesTheCountAsItWas) {
+    testing_support::TempDatabase database;
+    database.AddRows(3);
+    store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
+    testing_support::ScriptedDialogs dialogs;
+    ui::FormEnvironment environment = testing_support::EnvironmentFor(database.Folder(), hive);
+    const std::string path = database.Path();
+    environment.createConnection = [path] { return std::make_unique<VanishingDatabase>(path, 5); };
+    ui::frmMain form(dialogs, std::move(environment));
+    ASSERT_TRUE(form.Form_Load());
+    form.chkInDB.Value = 1;
+    form.chkInDB_Click();
+    form.txtSeriesCount.Text = "10";
+    ExpectFailureMentioning([&] { form.cmdGenerateRandom_Click(); }, "gelöscht oder ersetzt");
+    EXPECT_FALSE(form.mConnection->InTransaction());
+    EXPECT_EQ(form.mSeriesCount, 3);
+    EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "3");
 }
 
 }  // namespace

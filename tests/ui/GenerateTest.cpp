@@ -108,6 +108,7 @@ TEST(GenerateSeries, KeepsTheRowsStoredBeforeAFailureAndTheCountInStep) {
     EXPECT_EQ(store.window.database.RowCount(), 5);
     EXPECT_EQ(store.form().mSeriesCount, 5);
     EXPECT_EQ(store.form().txtCurrentSeriesNumber.Text, "5");
+    EXPECT_EQ(store.form().lblEuroUsed.Text, "= 4 Euro");
     EXPECT_FALSE(store.form().mConnection->InTransaction());
 }
 
