@@ -70,18 +70,21 @@ void ForEachToken(std::string_view text, Visit visit) {
 }  // namespace
 
 RowKey KeyOf(std::string_view ballNumberList) {
-    RowKey key{0, true};
+    std::uint64_t numbers = 0;
     ForEachToken(ballNumberList, [&](std::string_view token) {
-        const int number = PlainNumber(token);
-        if (number == 0) key.plain = false;
-        key.numbers |= std::uint64_t{1} << number;
+        // PlainNumber gives 0 for any other token, which sets the not-plain bit.
+        numbers |= std::uint64_t{1} << PlainNumber(token);
     });
-    if (!key.plain) key.numbers = 0;
-    return key;
+    return RowKey{(numbers & RowKey::kNotPlain) != 0 ? RowKey::kNotPlain : numbers};
 }
 
 Draw::Draw(std::string_view drawnNumberList, std::string_view additionalNumber)
     : mBonus(additionalNumber) {
+    if (additionalNumber.find(',') != std::string_view::npos) {
+        mBonusBit = kBonusNeedsText;
+    } else if (const int number = PlainNumber(additionalNumber); number != 0) {
+        mBonusBit = std::uint64_t{1} << number;
+    }
     std::array<std::size_t, kHighestPlainNumber + 1> timesDrawn{};
     ForEachToken(drawnNumberList, [&](std::string_view entry) {
         mEntries.emplace_back(entry);
@@ -103,10 +106,12 @@ __attribute__((target_clones("popcnt", "default")))
 void ScanPlainRows(std::span<const RowKey> keys, std::span<const std::uint64_t> repeatMasks,
                    std::vector<std::uint32_t>& rows) {
     for (std::size_t index = 0; index < keys.size(); ++index) {
-        const RowKey& key = keys[index];
+        const std::uint64_t numbers = keys[index].numbers;
         int hits = 0;
-        for (const std::uint64_t drawn : repeatMasks) hits += std::popcount(key.numbers & drawn);
-        if (!key.plain || hits >= 3) rows.push_back(static_cast<std::uint32_t>(index));
+        for (const std::uint64_t drawn : repeatMasks) hits += std::popcount(numbers & drawn);
+        if ((numbers & RowKey::kNotPlain) != 0 || hits >= 3) {
+            rows.push_back(static_cast<std::uint32_t>(index));
+        }
     }
 }
 
@@ -133,11 +138,12 @@ RowResult Draw::Evaluate(std::string_view ballNumberList) const {
 }
 
 RowResult Draw::Scored(std::string_view ballNumberList, int hits) const {
-    RowResult result;
-    result.hits = static_cast<std::int16_t>(hits);
-    if (hits <= 5) result.bonus = HoldsBetweenCommas(ballNumberList, mBonus);
-    result.prize = PrizeFor(result.hits, result.bonus);
-    return result;
+    return Scored(hits, hits <= 5 && HoldsBetweenCommas(ballNumberList, mBonus));
+}
+
+RowResult Draw::Scored(int hits, bool bonus) {
+    const auto counted = static_cast<std::int16_t>(hits);
+    return {counted, bonus, PrizeFor(counted, bonus)};
 }
 
 std::string ReportLine(std::int16_t sheet, std::int16_t box, const RowResult& result) {

@@ -36,9 +36,13 @@ std::int32_t PrizeFor(std::int16_t hits, bool bonus);
 // A row's numbers as bits (bit n for n), for rows made only of plain numbers: 1 to 63 in digits
 // without a leading zero, between single commas. A drawn entry never holds a comma, so such a
 // row holds an entry exactly when the entry is one of its numbers, and the hits are a popcount.
+// Bit 0, which no number uses, marks a row that is not plain and takes the text rule alone;
+// eight bytes a row keep the scan over all rows in few cache lines.
 struct RowKey {
-    std::uint64_t numbers = 0;
-    bool plain = false;  // false: the row is matched by the text rule alone
+    std::uint64_t numbers = kNotPlain;
+
+    static constexpr std::uint64_t kNotPlain = 1;
+    bool plain() const { return (numbers & kNotPlain) == 0; }
 };
 
 RowKey KeyOf(std::string_view ballNumberList);
@@ -57,11 +61,15 @@ class Draw {
     // The same result for a row whose key is KeyOf(ballNumberList): a plain row takes a
     // popcount or two, the text rule only for winners.
     RowResult Evaluate(std::string_view ballNumberList, const RowKey& key) const {
-        if (!key.plain) return Evaluate(ballNumberList);
+        if (!key.plain()) return Evaluate(ballNumberList);
         CheckEntryCount();
         int hits = 0;
         for (const std::uint64_t drawn : mRepeatMasks) hits += std::popcount(key.numbers & drawn);
         if (hits < 3) return {static_cast<std::int16_t>(hits), false, 0};
+        // A bonus without a comma stands in a plain row exactly when it is one of its numbers.
+        if (mBonusBit != kBonusNeedsText) {
+            return Scored(hits, hits <= 5 && (key.numbers & mBonusBit) != 0);
+        }
         return Scored(ballNumberList, hits);
     }
 
@@ -76,12 +84,18 @@ class Draw {
     }
     [[noreturn]] static void ThrowTooManyEntries();
     RowResult Scored(std::string_view ballNumberList, int hits) const;
+    static RowResult Scored(int hits, bool bonus);
 
     // The drawn entries are walked with a 16-bit counter.
     static constexpr std::size_t kMostEntries = 32767;
 
+    static constexpr std::uint64_t kBonusNeedsText = ~std::uint64_t{0};
+
     std::vector<std::string> mEntries;
     std::string mBonus;
+    // The bonus number's bit for plain rows (0 when it is no plain number and so never in
+    // one), or kBonusNeedsText when it holds a comma and may span several numbers.
+    std::uint64_t mBonusBit = 0;
     // Mask k holds the plain numbers drawn more than k times, so a plain row's hits are the
     // sum of the popcounts of its numbers with every mask.
     std::vector<std::uint64_t> mRepeatMasks;

@@ -206,9 +206,21 @@ bool SqliteConnection::InTransaction() const {
 }
 
 std::uint64_t SqliteConnection::OtherProgramsStamp() {
-    // data_version moves with every commit of another connection.
-    std::unique_ptr<Recordset> version = Execute("pragma data_version");
-    return static_cast<std::uint64_t>(version->Field("data_version").Number());
+    // data_version moves with every commit of another connection. Asked before every draw, so
+    // the statement is prepared once.
+    if (mDb == nullptr)
+        throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    CheckFileIsStillThere();
+    if (mDataVersion == nullptr) {
+        const int resultCode =
+            sqlite3_prepare_v2(mDb, "pragma data_version", -1, &mDataVersion, nullptr);
+        if (resultCode != SQLITE_OK) ThrowError(mDb, resultCode);
+    }
+    const int resultCode = sqlite3_step(mDataVersion);
+    const auto version = static_cast<std::uint64_t>(sqlite3_column_int64(mDataVersion, 0));
+    sqlite3_reset(mDataVersion);
+    if (resultCode != SQLITE_ROW) ThrowError(mDb, resultCode);
+    return version;
 }
 
 std::uint64_t SqliteConnection::ChangeStamp() {
@@ -218,6 +230,8 @@ std::uint64_t SqliteConnection::ChangeStamp() {
 }
 
 void SqliteConnection::Close() {
+    sqlite3_finalize(mDataVersion);
+    mDataVersion = nullptr;
     sqlite3_close_v2(mDb);
     mDb = nullptr;
 }

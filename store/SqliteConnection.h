@@ -8,6 +8,7 @@
 #include "store/Connection.h"
 
 struct sqlite3;
+struct sqlite3_stmt;
 
 namespace store {
 
@@ -34,6 +35,7 @@ class SqliteConnection final : public Connection {
     void CheckFileIsStillThere() const;
 
     sqlite3* mDb = nullptr;
+    sqlite3_stmt* mDataVersion = nullptr;  // "pragma data_version", prepared once
     std::string mPath;
     std::optional<std::pair<dev_t, ino_t>> mFileIdentity;  // device and inode when opened
 };

@@ -34,14 +34,14 @@ TEST_F(SeriesCacheTest, ReadsTheTableOnlyWhenItChanged) {
     EXPECT_EQ(Rows().size(), 3u);
     EXPECT_EQ(Rows().size(), 3u);
     EXPECT_EQ(loads, 1);
-    EXPECT_TRUE(cache.Keys()[0].plain);
+    EXPECT_TRUE(cache.Keys()[0].plain());
 }
 
 TEST_F(SeriesCacheTest, SeesEveryChangeOfThisOrAnotherProgram) {
     Rows();
     connection.Execute(store::InsertStatement("07,8"));  // this program
     EXPECT_EQ(Rows().back(), "07,8");
-    EXPECT_FALSE(cache.Keys().back().plain);
+    EXPECT_FALSE(cache.Keys().back().plain());
 
     database.Exec("insert into tblLotterySeries (BallNumberList) values ('1,2')");  // another one
     EXPECT_EQ(Rows().back(), "1,2");
