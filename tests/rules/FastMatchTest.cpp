@@ -35,7 +35,9 @@ TEST(KeyOf, TakesOnlyRowsOfPlainNumbers) {
     for (const Case& c : cases) {
         const rules::RowKey key = KeyOf(c.row);
         EXPECT_EQ(key.plain(), c.plain) << c.row;
-        if (c.plain) EXPECT_EQ(key.numbers, c.numbers) << c.row;
+        if (c.plain) {
+            EXPECT_EQ(key.numbers, c.numbers) << c.row;
+        }
     }
 }
 
