@@ -55,9 +55,13 @@ QFont ReportFont() {
 
 // A program write must never be cut at the typing limit: the limit grows to the text's length
 // and shrinks back as the user deletes characters.
+int MaxLengthFor(int typingLimit, const QString& text) {
+    return typingLimit > 0 ? std::max<int>(typingLimit, text.size())
+                           : std::numeric_limits<int>::max();
+}
+
 void SetLineText(QLineEdit& box, const QString& text, int typingLimit) {
-    box.setMaxLength(typingLimit > 0 ? std::max<int>(typingLimit, text.size())
-                                     : std::numeric_limits<int>::max());
+    box.setMaxLength(MaxLengthFor(typingLimit, text));
     box.setText(text);
 }
 
@@ -254,10 +258,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::TakeUserText(ControlId id, const QString& text) {
     const std::size_t index = static_cast<std::size_t>(id);
     mForm.Control(id).Text = mShown[index].Text = text.toStdString();
-    const int typingLimit = kControls[index].maxLength;
-    if (typingLimit > 0) {
-        static_cast<QLineEdit*>(Widget(id))->setMaxLength(std::max<int>(typingLimit, text.size()));
-    }
+    static_cast<QLineEdit*>(Widget(id))
+        ->setMaxLength(MaxLengthFor(kControls[index].maxLength, text));
 }
 
 bool MainWindow::Load() {

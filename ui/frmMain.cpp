@@ -199,7 +199,6 @@ void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored,
 
 void frmMain::cmdShowSeries_Click() {
     mDialogs.SetMousePointer(MousePointer::Hourglass);
-    FollowOtherPrograms();
     // The list is built aside and shown whole: one copy instead of one per row.
     txtOutput.Text = rules::RowListText(StoredRows().Texts());
     txtOutput.SelStart = 0;
@@ -274,7 +273,6 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
     std::string report;
     std::int32_t total = 0;
 
-    FollowOtherPrograms();
     const store::SeriesCache& rows = StoredRows();
     if (rows.Texts().empty()) {
         report = rules::kNoRowsFound;
@@ -344,6 +342,7 @@ std::unique_ptr<store::Recordset> frmMain::OpenSeriesRecordset() {
 }
 
 const store::SeriesCache& frmMain::StoredRows() {
+    FollowOtherPrograms();
     if (!mSeriesCache.IsCurrent(*mConnection)) mSeriesCache.Load(*OpenSeriesRecordset());
     return mSeriesCache;
 }

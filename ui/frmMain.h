@@ -82,7 +82,8 @@ class frmMain {
     void InsertSeries(const std::string& sBallNumberList);
     // All rows in the order they were stored, positioned on the first.
     std::unique_ptr<store::Recordset> OpenSeriesRecordset();
-    // The stored rows in table order, read through OpenSeriesRecordset when the table changed.
+    // The stored rows in table order, read through OpenSeriesRecordset when the table changed;
+    // the count follows changes made by other programs.
     const store::SeriesCache& StoredRows();
 
     ControlState& Control(ControlId id) { return mControls[static_cast<std::size_t>(id)]; }

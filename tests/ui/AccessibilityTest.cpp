@@ -28,7 +28,6 @@ class AccessibilityTest : public QObject {
         QVERIFY(shown.Open());
         database = shown.database.get();
         window = shown.window.get();
-        QVERIFY(QTest::qWaitForWindowExposed(window));
     }
     void cleanup() { shown.window.reset(); }
 

@@ -35,7 +35,6 @@ class MainWindowTest : public QObject {
         QVERIFY(shown.Open());
         database = shown.database.get();
         window = shown.window.get();
-        QVERIFY(QTest::qWaitForWindowActive(window));
     }
     void cleanup() { shown.window.reset(); }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QtTest>
 #include <memory>
 
 #include "tests/ui/ScriptedDialogs.h"
@@ -7,16 +8,16 @@
 
 namespace testing_support {
 
-// The real window over a fresh database with 13 rows, loaded and shown (offscreen).
+// The real window over a fresh database with 13 rows, loaded, shown and active (offscreen).
 struct ShownWindow {
-    // Returns false when the window could not be loaded.
+    // Returns false when the window could not be loaded or shown.
     bool Open() {
         database = std::make_unique<TempDatabase>();
         database->AddRows(13);
         window = std::make_unique<ui::MainWindow>(EnvironmentFor(database->Folder(), hive));
         if (!window->Load()) return false;
         window->show();
-        return true;
+        return QTest::qWaitForWindowActive(window.get());
     }
 
     std::unique_ptr<TempDatabase> database;
