@@ -1,5 +1,6 @@
 // Number texts: no input may crash a conversion, a failed test must mean a conversion error,
 // and every number written must read back as a number.
+#include <cmath>
 #include <cstdint>
 #include <cstdlib>
 #include <string>
@@ -27,8 +28,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
          {+[](const std::string&t, const std::string&s) { return double(rules::ToInt16(t, s)); },
           +[](const std::string&t, const std::string&s) { return double(rules::ToInt32(t, s)); }}) {
         try {
-            convert(text, separator);
+            const double whole = convert(text, separator);
             if (!numeric) std::abort();
+            // Rounded from the exact text, the result is never further than a half from the
+            // value (up to the double's own rounding of the value).
+            const double value = rules::ToDouble(text, separator);
+            if (std::abs(value - whole) > 0.5 + 1e-9 * std::abs(value)) std::abort();
         } catch (const rules::AppError&) {
         }
     }

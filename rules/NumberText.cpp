@@ -13,10 +13,14 @@ namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
-// The parts of a numeric text, rewritten in the form std::from_chars reads.
+// The parts of a numeric text, rewritten in the form std::from_chars reads, and as exact
+// decimal digits for rounding to a whole number.
 struct ParsedNumber {
     std::string canonical;           // "-123.45e6", always with '.'
     std::int64_t magnitudeHint = 0;  // digits before the point plus the exponent, saturated
+    bool negative = false;
+    std::string digits;           // every digit, without leading zeros: "12345" for "0123.45e6"
+    std::int64_t pointAfter = 0;  // the decimal point stands after this many of `digits`
 };
 
 std::optional<ParsedNumber> Parse(std::string_view text, std::string_view separator) {
@@ -29,15 +33,20 @@ std::optional<ParsedNumber> Parse(std::string_view text, std::string_view separa
     ParsedNumber parsed;
     std::size_t pos = 0;
     if (pos < body.size() && (body[pos] == '+' || body[pos] == '-')) {
-        if (body[pos] == '-') parsed.canonical += '-';
+        parsed.negative = body[pos] == '-';
+        if (parsed.negative) parsed.canonical += '-';
         ++pos;
     }
     std::size_t digits = 0;
+    std::int64_t zerosAfterPoint = 0;  // before the first significant digit
     bool significantSeen = false;
     std::int64_t integerDigits = 0;
     while (pos < body.size() && IsDigit(body[pos])) {
         significantSeen = significantSeen || body[pos] != '0';
-        if (significantSeen) ++integerDigits;
+        if (significantSeen) {
+            ++integerDigits;
+            parsed.digits += body[pos];
+        }
         parsed.canonical += body[pos++];
         ++digits;
     }
@@ -45,6 +54,11 @@ std::optional<ParsedNumber> Parse(std::string_view text, std::string_view separa
         pos += separator.size();
         parsed.canonical += '.';
         while (pos < body.size() && IsDigit(body[pos])) {
+            if (parsed.digits.empty() && body[pos] == '0') {
+                ++zerosAfterPoint;
+            } else {
+                parsed.digits += body[pos];
+            }
             parsed.canonical += body[pos++];
             ++digits;
         }
@@ -72,6 +86,7 @@ std::optional<ParsedNumber> Parse(std::string_view text, std::string_view separa
     }
     if (pos != body.size()) return std::nullopt;
     parsed.magnitudeHint = integerDigits + exponent;
+    parsed.pointAfter = integerDigits - zerosAfterPoint + exponent;
     return parsed;
 }
 
@@ -117,9 +132,44 @@ Int RoundChecked(double value, std::string_view what) {
     return static_cast<Int>(rounded);
 }
 
+// Rounds the exact decimal value of `parsed` to a whole number, a half to the even neighbour.
+// Going through a double first would round twice: 2.5000000000000001 is nearer to 3 than to 2.
+template <typename Int>
+Int RoundExactly(const ParsedNumber& parsed, std::string_view what) {
+    const std::string& digits = parsed.digits;
+    // The result types are 32 bits at most: more than 18 digits before the point are out of
+    // range, and up to 18 fit the 64-bit arithmetic below.
+    static_assert(sizeof(Int) <= 4);
+    if (parsed.pointAfter > 18) ThrowOutOfRange<Int>(what);
+    const std::size_t wholeDigits =
+        static_cast<std::size_t>(std::max<std::int64_t>(parsed.pointAfter, 0));
+    std::uint64_t whole = 0;
+    for (std::size_t i = 0; i < wholeDigits; ++i) {
+        whole = whole * 10 + static_cast<std::uint64_t>(i < digits.size() ? digits[i] - '0' : 0);
+    }
+    // The fraction is .5 or more when its first digit is 5 or more, and exactly .5 when no other
+    // digit follows but zeros; a value below 0.1 has no fraction digit here and rounds to 0.
+    const char firstFractionDigit =
+        parsed.pointAfter >= 0 && wholeDigits < digits.size() ? digits[wholeDigits] : '0';
+    const bool moreThanHalf = firstFractionDigit > '5' ||
+                              (firstFractionDigit == '5' &&
+                               digits.find_first_not_of('0', wholeDigits + 1) != std::string::npos);
+    const bool half = firstFractionDigit == '5' && !moreThanHalf;
+    if (moreThanHalf || (half && whole % 2 == 1)) ++whole;
+
+    const std::int64_t value =
+        parsed.negative ? -static_cast<std::int64_t>(whole) : static_cast<std::int64_t>(whole);
+    if (value < std::numeric_limits<Int>::min() || value > std::numeric_limits<Int>::max()) {
+        ThrowOutOfRange<Int>(what);
+    }
+    return static_cast<Int>(value);
+}
+
 template <typename Int>
 Int ConvertText(std::string_view text, std::string_view separator) {
-    return RoundChecked<Int>(ParseDouble(text, separator), "Der Wert " + Quoted(text));
+    std::optional<ParsedNumber> parsed = Parse(text, separator);
+    if (!parsed) ThrowNotANumber(text);
+    return RoundExactly<Int>(*parsed, "Der Wert " + Quoted(text));
 }
 
 template <typename Int>

@@ -75,6 +75,19 @@ TEST(ToInt16, RoundsHalfToEvenAndRefusesValuesOutsideTheRange) {
             {"99999", std::nullopt},
             {"1e400", std::nullopt},
             {"1e-400", 0},
+            // Rounded once, from the exact decimal text: a double would round these twice.
+            {"2,5000000000000001", 3},
+            {"0,50000000000000001", 1},
+            {"-0,50000000000000001", -1},
+            {"32767,49999999999999999", 32767},
+            {"2,50000000000000000000", 2},
+            {"0,049e1", 0},
+            {"0,051e1", 1},
+            {"00025e-1", 2},
+            {"35e-1", 4},
+            {",5", 0},
+            {"1234567890123456789012", std::nullopt},
+            {"0,0000000000000000000000000009", 0},
         },
         rules::ToInt16);
 }
@@ -90,6 +103,8 @@ TEST(ToInt32, HasItsOwnRangeEdges) {
             {"-2147483649", std::nullopt},
             {"40000", 40000},
             {"220", 220},
+            {"2147483646,50000000000000001", 2147483647},
+            {"21474836475e-1", std::nullopt},  // 2147483647,5: a half to the even 2147483648
         },
         rules::ToInt32);
 }
