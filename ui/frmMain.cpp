@@ -55,8 +55,7 @@ bool frmMain::Form_Load() {
     mConnection->Open(connectionText);
     store::CheckTicketTable(*mConnection);
     mOtherProgramsStamp = mConnection->OtherProgramsStamp();
-    mSeriesCount = ReadSeriesCount();
-    txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
+    SetSeriesCount(ReadSeriesCount());
     ShowStake();
     return true;
 }
@@ -77,9 +76,16 @@ std::int16_t frmMain::ReadSeriesCount() {
 void frmMain::FollowOtherPrograms() {
     const std::uint64_t stamp = mConnection->OtherProgramsStamp();
     if (stamp == mOtherProgramsStamp) return;
-    mSeriesCount = ReadSeriesCount();
+    const std::int16_t rows = ReadSeriesCount();
     mOtherProgramsStamp = stamp;
-    txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
+    if (rows == mSeriesCount) return;
+    SetSeriesCount(rows);
+    ShowStake();
+}
+
+void frmMain::SetSeriesCount(std::int16_t rows) {
+    mSeriesCount = rows;
+    txtCurrentSeriesNumber.Write(rules::WholeNumberText(mSeriesCount));
 }
 
 void frmMain::Form_Unload() {
@@ -94,7 +100,7 @@ void frmMain::chkInDB_Click() {
     } else {
         txtSeriesCount.Enabled = false;
         chkUnpopularNums.Enabled = false;
-        txtSeriesCount.Text = "1";
+        txtSeriesCount.Write("1");
     }
 }
 
@@ -134,13 +140,12 @@ void frmMain::GenerateSeries() {
     if (storeRows) {
         StoreRandomRows(count, unpopularOnly);
         ShowStake();
-        txtOutput.Text = rules::WholeNumberText(count) + " Zahlenreihe(n) hinzugefügt.";
-        txtOutput.SelStart = 0;
+        txtOutput.Write(rules::WholeNumberText(count) + " Zahlenreihe(n) hinzugefügt.");
     } else {
         for (int draw = 1; draw <= count; ++draw) {
             const rules::SimulatedDraw simulated = rules::SimulateDraw(mRandom);
-            txtAdditionalNumber.Text = rules::WholeNumberText(simulated.additionalNumber);
-            txtDrawnNumberList.Text = simulated.drawnNumberList;
+            txtAdditionalNumber.Write(rules::WholeNumberText(simulated.additionalNumber));
+            txtDrawnNumberList.Write(simulated.drawnNumberList);
         }
         EvaluateSeries(true);
     }
@@ -189,19 +194,17 @@ void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored,
     // Whatever reached the table, the count and the stake follow it; if the table cannot even
     // be counted, by what this batch kept.
     try {
-        mSeriesCount = ReadSeriesCount();
+        SetSeriesCount(ReadSeriesCount());
     } catch (const std::exception&) {
-        mSeriesCount = static_cast<std::int16_t>(countBefore + (kept ? stored.size() : 0));
+        SetSeriesCount(static_cast<std::int16_t>(countBefore + (kept ? stored.size() : 0)));
     }
-    txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
     ShowStake();
 }
 
 void frmMain::cmdShowSeries_Click() {
     mDialogs.SetMousePointer(MousePointer::Hourglass);
     // The list is built aside and shown whole: one copy instead of one per row.
-    txtOutput.Text = rules::RowListText(StoredRows().Texts());
-    txtOutput.SelStart = 0;
+    txtOutput.Write(rules::RowListText(StoredRows().Texts()));
     mDialogs.SetMousePointer(MousePointer::Default);
 }
 
@@ -213,20 +216,18 @@ void frmMain::cmdDelete_Click() {
     // The statement goes first, so a delete that fails leaves the count and the window as they
     // were.
     mConnection->Execute(std::string(store::kDeleteAllStatement));
-    mSeriesCount = 0;
-    txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
-    txtOutput.Text = "Alle Zahlenreihen gelöscht.";
-    txtOutput.SelStart = 0;
-    txtSpentAmount.Text = "0";
-    txtWonAmount.Text = "0";
-    txtNoDraws.Text = "0";
-    lblEuroUsed.Text.clear();
+    SetSeriesCount(0);
+    txtOutput.Write("Alle Zahlenreihen gelöscht.");
+    txtSpentAmount.Write("0");
+    txtWonAmount.Write("0");
+    txtNoDraws.Write("0");
+    lblEuroUsed.Write("");
 }
 
 void frmMain::cmdResetStat_Click() {
-    txtNoDraws.Text = "0";
-    txtSpentAmount.Text = "0";
-    txtWonAmount.Text = "0";
+    txtNoDraws.Write("0");
+    txtSpentAmount.Write("0");
+    txtWonAmount.Write("0");
 }
 
 void frmMain::lblAssumptions_Click() {
@@ -249,7 +250,7 @@ void frmMain::AddSeries() {
     }
     FollowOtherPrograms();
     InsertSeries(row);
-    for (ControlState& box : txtNewSeries) box.Text.clear();
+    for (ControlState& box : txtNewSeries) box.Write("");
     SetFocus(NewSeriesBox(0));
     ShowStake();
 }
@@ -267,8 +268,7 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
         return;
     }
     // The report is built aside and shown whole, so a failure never leaves half a report.
-    txtOutput.Text.clear();
-    txtOutput.SelStart = 0;
+    txtOutput.Write("");
     const rules::Draw draw(txtDrawnNumberList.Text, txtAdditionalNumber.Text);
     std::string report;
     std::int32_t total = 0;
@@ -298,8 +298,8 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
             report += rules::TotalLines(total);
         }
     }
-    txtOutput.Text = std::move(report);
-    if (total >= 1) txtOutput.SelStart = txtOutput.Text.size();
+    const std::size_t caret = total >= 1 ? report.size() : 0;  // a win shows its total
+    txtOutput.Write(std::move(report), caret);
 
     const double stake = ShowStake();
     if (bIsSimulation) AddToRunningTotals(stake, total);
@@ -315,14 +315,14 @@ void frmMain::AddToRunningTotals(double stake, std::int32_t won) {
     }
     const std::int32_t wonSoFar = rules::CheckedAdd(rules::ToInt32(txtWonAmount.Text, separator),
                                                     won, "Die Summe der Einnahmen");
-    txtNoDraws.Text = rules::WholeNumberText(draws);
-    txtSpentAmount.Text = rules::NumberText(spent, separator);
-    txtWonAmount.Text = rules::WholeNumberText(wonSoFar);
+    txtNoDraws.Write(rules::WholeNumberText(draws));
+    txtSpentAmount.Write(rules::NumberText(spent, separator));
+    txtWonAmount.Write(rules::WholeNumberText(wonSoFar));
 }
 
 double frmMain::ShowStake() {
     const double stake = rules::StakeFor(mSeriesCount);
-    lblEuroUsed.Text = "= " + rules::NumberText(stake, DecimalSeparator()) + " Euro";
+    lblEuroUsed.Write("= " + rules::NumberText(stake, DecimalSeparator()) + " Euro");
     return stake;
 }
 
@@ -333,8 +333,7 @@ void frmMain::InsertSeries(const std::string& sBallNumberList) {
             "werden; die Zahlenreihe wurde nicht gespeichert.");
     }
     mConnection->Execute(store::InsertStatement(sBallNumberList));
-    ++mSeriesCount;
-    txtCurrentSeriesNumber.Text = rules::WholeNumberText(mSeriesCount);
+    SetSeriesCount(static_cast<std::int16_t>(mSeriesCount + 1));
 }
 
 std::unique_ptr<store::Recordset> frmMain::OpenSeriesRecordset() {

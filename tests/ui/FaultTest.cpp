@@ -248,6 +248,7 @@ TEST(Faults, RowsAddedByAnotherProgramAreCountedBeforeTheNextCommand) {
     window.database.AddRows(5);  // another program
     form.cmdShowSeries_Click();
     EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "18");
+    EXPECT_EQ(form.lblEuroUsed.Text, "= 14 Euro");  // the stake follows the count
     TypeRow(form, "4");
     form.AddSeries();
     EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "19");
