@@ -56,6 +56,8 @@ struct ControlSpec {
     int left, top, width, height;
     int maxLength;  // characters the user may type; 0 for no limit
     int value;      // initial value of a check box
+    // What a screen reader calls an input, a button or a check box. A label is announced by its
+    // caption, which may change; a word of context for it goes into its description instead.
     std::string_view accessibleName;
 };
 
@@ -116,7 +118,7 @@ inline constexpr std::array<ControlSpec, kControlCount> kControls = {{
     {ControlId::Label7, "Label7", Label, "Einnahmen:", true, 7080, 2760, 855, 255, 0, 0, ""},
     {ControlId::txtOutput, "txtOutput", TextBox, "", true, 120, 1560, 6855, 3255, 0, 0, "Ausgabe"},
     {ControlId::lblAssumptions, "lblAssumptions", Label, "Annahmen", true, 7100, 240, 810, 255, 0,
-     0, "Annahmen"},
+     0, ""},
     {ControlId::chkUnpopularNums, "chkUnpopularNums", CheckBox, "Nur \"unbeliebte\" Zahlen", false,
      5280, 800, 2055, 195, 0, 1, "Nur \"unbeliebte\" Zahlen"},
 }};

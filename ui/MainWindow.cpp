@@ -43,6 +43,16 @@ QFont DialogFont() {
     return font;
 }
 
+// Liberation Sans runs wider than MS Sans Serif: "= 10000,25" needs 56 of the stake label's 49
+// pixels and would break before the amount. The narrow face of the same family keeps the
+// amount on the first line and "Euro" on the second, as designed.
+QFont StakeFont() {
+    QFont font = DialogFont();
+    font.setFamilies({"Liberation Sans Narrow", "Arial Narrow", "Liberation Sans", "Arial"});
+    font.setStretch(QFont::Condensed);
+    return font;
+}
+
 QFont ReportFont() {
     QFont font;
     font.setFamilies({"Liberation Mono", "Courier New", "DejaVu Sans Mono"});
@@ -58,6 +68,12 @@ QFont ReportFont() {
 int MaxLengthFor(int typingLimit, const QString& text) {
     return typingLimit > 0 ? std::max<int>(typingLimit, text.size())
                            : std::numeric_limits<int>::max();
+}
+
+// Where the caret stands in the widget for a byte offset into the state's text.
+int CaretPosition(const ControlState& control) {
+    return static_cast<int>(
+        Display(control.Text.substr(0, std::min(control.SelStart, control.Text.size()))).size());
 }
 
 void SetLineText(QLineEdit& box, const QString& text, int typingLimit) {
@@ -156,9 +172,12 @@ void MainWindow::BuildControls() {
         }
         widget->setGeometry(area);
         widget->setEnabled(spec.enabled);
-        if (!spec.accessibleName.empty()) {
-            widget->setAccessibleName(
-                QString::fromUtf8(spec.accessibleName.data(), spec.accessibleName.size()));
+        const QString accessibleName =
+            QString::fromUtf8(spec.accessibleName.data(), spec.accessibleName.size());
+        if (spec.type == ControlType::Label) {
+            widget->setAccessibleDescription(accessibleName);
+        } else {
+            widget->setAccessibleName(accessibleName);
         }
         if (spec.type != ControlType::Label) {
             if (previousInTabOrder != nullptr) setTabOrder(previousInTabOrder, widget);
@@ -181,6 +200,8 @@ void MainWindow::BuildControls() {
     for (const auto& [heading, box] : headings) {
         static_cast<QLabel*>(Widget(heading))->setBuddy(Widget(box));
     }
+
+    Widget(ControlId::lblEuroUsed)->setFont(StakeFont());
 
     QFont bold = DialogFont();
     bold.setWeight(QFont::Bold);
@@ -319,20 +340,26 @@ void MainWindow::Render() {
         if (auto* check = qobject_cast<QCheckBox*>(widget); check && now.Value != shown.Value) {
             check->setChecked(now.Value != 0);
         }
+        // A write of the same text still puts the caret where the handler says.
         const bool textChanged = now.Text != shown.Text;
+        const bool written = textChanged || now.Writes != shown.Writes;
         if (auto* report = qobject_cast<QPlainTextEdit*>(widget)) {
             if (textChanged) report->setPlainText(Display(now.Text));
-            if (textChanged || now.SelStart != shown.SelStart) {
+            if (written || now.SelStart != shown.SelStart) {
                 QTextCursor caret = report->textCursor();
-                caret.setPosition(static_cast<int>(
-                    Display(now.Text.substr(0, std::min(now.SelStart, now.Text.size()))).size()));
+                caret.setPosition(CaretPosition(now));
                 report->setTextCursor(caret);
+                report->ensureCursorVisible();
+            }
+        } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+            if (written) {
+                SetLineText(*box, QString::fromStdString(now.Text), spec.maxLength);
+                // As after any program write, the box shows its text from the start.
+                box->setCursorPosition(CaretPosition(now));
             }
         } else if (textChanged) {
             const QString text = QString::fromStdString(now.Text);
-            if (auto* box = qobject_cast<QLineEdit*>(widget)) {
-                SetLineText(*box, text, spec.maxLength);
-            } else if (auto* label = qobject_cast<QLabel*>(widget)) {
+            if (auto* label = qobject_cast<QLabel*>(widget)) {
                 label->setText(text);
             } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
                 button->setText(text);
@@ -346,6 +373,7 @@ MsgBoxResult MainWindow::MsgBox(const std::string& prompt, MsgBoxButtons buttons
     Render();
     if (mMsgBoxHook) return mMsgBoxHook(prompt, buttons, icon);
     QMessageBox box(ToQtIcon(icon), windowTitle(), Display(prompt), QMessageBox::NoButton, this);
+    box.setTextFormat(Qt::PlainText);  // a folder name like "A<b>Z" is text, not markup
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton* cancel = buttons == MsgBoxButtons::OkCancel
                               ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole)

@@ -3,6 +3,7 @@
 #include <QAccessible>
 #include <QCheckBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
 #include <QtTest>
@@ -58,6 +59,67 @@ class AccessibilityTest : public QObject {
         }
         QCOMPARE(static_cast<QLabel*>(window->Widget(ui::ControlId::Label4))->buddy(),
                  window->Widget(ui::ControlId::txtAdditionalNumber));
+    }
+
+    // What a screen reader announces is what the eye sees: a label by its caption (a word of
+    // context in its description), a text box by its text, also after the texts change.
+    void announcesWhatEachControlShows() {
+        QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
+        const auto expectAnnouncedAsShown = [&] {
+            for (int i = 0; i < root->childCount(); ++i) {
+                QAccessibleInterface* child = root->child(i);
+                QWidget* widget = qobject_cast<QWidget*>(child->object());
+                const QString what = widget->objectName();
+                if (auto* label = qobject_cast<QLabel*>(widget)) {
+                    QCOMPARE(child->text(QAccessible::Name), label->text());
+                } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
+                    QVERIFY2(child->textInterface(), qPrintable(what));
+                    QCOMPARE(
+                        child->textInterface()->text(0, child->textInterface()->characterCount()),
+                        box->text());
+                } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+                    QCOMPARE(child->text(QAccessible::Name), button->text());
+                }
+            }
+        };
+        QAccessibleInterface* stake =
+            QAccessible::queryAccessibleInterface(window->Widget(ui::ControlId::lblEuroUsed));
+        QCOMPARE(stake->text(QAccessible::Name), QString("= 10,25 Euro"));
+        QCOMPARE(stake->text(QAccessible::Description), QString("Einsatz"));
+        expectAnnouncedAsShown();
+
+        window->SetMsgBoxHook([](const std::string&, ui::MsgBoxButtons, ui::MsgBoxIcon) {
+            return ui::MsgBoxResult::Ok;
+        });
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClicks(window->Widget(ui::NewSeriesBox(i)), QString::number(i + 1));
+        }
+        QTest::mouseClick(window->Widget(ui::ControlId::cmdAddSeries), Qt::LeftButton);
+        QCOMPARE(stake->text(QAccessible::Name), QString("= 11 Euro"));
+        expectAnnouncedAsShown();
+        QTest::mouseClick(window->Widget(ui::ControlId::cmdDelete), Qt::LeftButton);
+        QCOMPARE(stake->text(QAccessible::Name), QString());
+        expectAnnouncedAsShown();
+    }
+
+    // With the dialog font standing in for the designed one, every stake from 0 to 32,767 rows
+    // still shows whole in the two-line label: the amount on the first line, "Euro" below.
+    void showsEveryStakeWholeInTwoLines() {
+        auto* label = static_cast<QLabel*>(window->Widget(ui::ControlId::lblEuroUsed));
+        const QFontMetrics metrics(label->font());
+        const int width = label->contentsRect().width();
+        QVERIFY(2 * metrics.lineSpacing() <= label->contentsRect().height());
+        QVERIFY(metrics.horizontalAdvance("Euro") <= width);
+        ui::frmMain& form = window->Form();
+        for (int rows = 0; rows <= 32767; ++rows) {
+            form.mSeriesCount = static_cast<std::int16_t>(rows);
+            form.ShowStake();
+            window->Refresh();
+            const QString text = label->text();
+            const QString amount = text.left(text.lastIndexOf(' '));
+            QVERIFY2(metrics.horizontalAdvance(amount) <= width, qPrintable(text));
+            QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(text));
+        }
     }
 
     void keepsTheDesignedSizeInPixelsOfTheScreen() {

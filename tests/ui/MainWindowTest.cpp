@@ -2,10 +2,13 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScrollBar>
 #include <QTextBlock>
 #include <QTextLayout>
+#include <QTimer>
 #include <QtTest>
 #include <memory>
 
@@ -228,6 +231,73 @@ class MainWindowTest : public QObject {
                                                 "Gewonnene Summe (ca.): 200 EUR\n"));
         QCOMPARE(report->textCursor().position(), report->toPlainText().size());
         QCOMPARE(Get<QLineEdit>(ControlId::txtNoDraws)->text(), QString("0"));
+    }
+
+    // A write of the text a box already shows still puts the caret where the handler says,
+    // whatever the user did in between; a single-line box shows its text from the start.
+    void everyWritePutsTheCaretWhereTheHandlerSays() {
+        database->Exec("update tblLotterySeries set BallNumberList = '1,2,3,4,5,6'");
+        auto* report = Get<QPlainTextEdit>(ControlId::txtOutput);
+        auto* drawn = Get<QLineEdit>(ControlId::txtDrawnNumberList);
+        QTest::keyClicks(drawn, "1,2,3,4,5,6");
+        QTest::keyClicks(Get<QLineEdit>(ControlId::txtAdditionalNumber), "7");
+        for (int press = 0; press < 2; ++press) {
+            QTest::mouseClick(Get<QPushButton>(ControlId::cmdEvaluate), Qt::LeftButton);
+            QCOMPARE(report->textCursor().position(), report->toPlainText().size());
+            QTest::keyClick(report, Qt::Key_Home, Qt::ControlModifier);
+        }
+        QCOMPARE(drawn->cursorPosition(), drawn->text().size());  // typed, not written
+
+        for (int press = 0; press < 2; ++press) {
+            QTest::mouseClick(Get<QPushButton>(ControlId::cmdShowSeries), Qt::LeftButton);
+            QCOMPARE(report->textCursor().position(), 0);
+            QCOMPARE(report->verticalScrollBar()->value(), 0);
+            QTest::keyClick(report, Qt::Key_End, Qt::ControlModifier);
+            QVERIFY(report->verticalScrollBar()->value() > 0);
+        }
+
+        window->Form().txtSpentAmount.Text = "252554741,75";
+        window->Form().txtWonAmount.Text = "135478115";
+        QTest::mouseClick(Get<QPushButton>(ControlId::cmdGenerateRandom), Qt::LeftButton);
+        for (ControlId id : {ControlId::txtSpentAmount, ControlId::txtWonAmount,
+                             ControlId::txtDrawnNumberList, ControlId::txtNoDraws}) {
+            QCOMPARE(Get<QLineEdit>(id)->cursorPosition(), 0);
+        }
+        QVERIFY(Get<QLineEdit>(ControlId::txtSpentAmount)->text().startsWith("252554"));
+    }
+
+    // The real box, not a scripted answer: Esc never confirms, Enter takes the default OK, and
+    // a text that looks like markup shows as it is.
+    void realMessageBoxAnswersAndShowsPlainText() {
+        struct Press {
+            Qt::Key key;
+            ui::MsgBoxResult answer;
+        };
+        for (const Press press : {Press{Qt::Key_Escape, ui::MsgBoxResult::Cancel},
+                                  Press{Qt::Key_Return, ui::MsgBoxResult::Ok}}) {
+            QString shownText;
+            Qt::TextFormat shownFormat = Qt::AutoText;
+            QMessageBox::Icon shownIcon = QMessageBox::NoIcon;
+            QTimer::singleShot(0, [&] {
+                // Answered in any case, so a failed check cannot leave the box open.
+                QWidget* modal = QApplication::activeModalWidget();
+                if (auto* box = qobject_cast<QMessageBox*>(modal)) {
+                    shownIcon = box->icon();
+                    if (auto* label = box->findChild<QLabel*>("qt_msgbox_label")) {
+                        shownFormat = label->textFormat();
+                        shownText = label->text();
+                    }
+                }
+                if (modal != nullptr) QTest::keyClick(modal, press.key);
+            });
+            const ui::MsgBoxResult answer =
+                window->MsgBox("/tmp/A<b>fett<b>Z/Lotto.mdb?", ui::MsgBoxButtons::OkCancel,
+                               ui::MsgBoxIcon::Question);
+            QCOMPARE(answer, press.answer);
+            QCOMPARE(shownIcon, QMessageBox::Question);
+            QCOMPARE(shownText, QString("/tmp/A<b>fett<b>Z/Lotto.mdb?"));
+            QCOMPARE(shownFormat, Qt::PlainText);
+        }
     }
 
     void reportsAHandlerFailureAndGoesOn() {
