@@ -76,9 +76,11 @@ int CaretPosition(const ControlState& control) {
         Display(control.Text.substr(0, std::min(control.SelStart, control.Text.size()))).size());
 }
 
-void SetLineText(QLineEdit& box, const QString& text, int typingLimit) {
+// A text the program writes shows from the caret it sets, the start unless it says otherwise.
+void SetLineText(QLineEdit& box, const QString& text, int typingLimit, int caret = 0) {
     box.setMaxLength(MaxLengthFor(typingLimit, text));
     box.setText(text);
+    box.setCursorPosition(caret);
 }
 
 QMessageBox::Icon ToQtIcon(MsgBoxIcon icon) {
@@ -353,9 +355,8 @@ void MainWindow::Render() {
             }
         } else if (auto* box = qobject_cast<QLineEdit*>(widget)) {
             if (written) {
-                SetLineText(*box, QString::fromStdString(now.Text), spec.maxLength);
-                // As after any program write, the box shows its text from the start.
-                box->setCursorPosition(CaretPosition(now));
+                SetLineText(*box, QString::fromStdString(now.Text), spec.maxLength,
+                            CaretPosition(now));
             }
         } else if (textChanged) {
             const QString text = QString::fromStdString(now.Text);
