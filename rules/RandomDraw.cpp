@@ -12,27 +12,46 @@ namespace {
 constexpr std::int16_t kHighestNumber = 49;
 constexpr std::size_t kRowSize = 6;
 
+// SplitMix64's finaliser: a bijection of 64-bit words that spreads every input bit over all
+// output bits.
+std::uint64_t Mix(std::uint64_t value) {
+    value = (value ^ (value >> 30)) * 0xbf58476d1ce4e5b9;
+    value = (value ^ (value >> 27)) * 0x94d049bb133111eb;
+    return value ^ (value >> 31);
+}
+
+pcg_extras::pcg128_t Wide(std::uint64_t high, std::uint64_t low) {
+    return (static_cast<pcg_extras::pcg128_t>(high) << 64) | low;
+}
+
+ClockSeededRandom::ClockReading RealClock() {
+    return {
+        static_cast<std::uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count()),
+        static_cast<std::uint64_t>(std::chrono::system_clock::now().time_since_epoch().count())};
+}
+
 }  // namespace
 
-ClockSeededRandom::ClockSeededRandom() {
+ClockSeededRandom::ClockSeededRandom() : mClock(RealClock) {
     std::random_device entropy;
-    std::seed_seq seed{entropy(), entropy(), entropy(), entropy()};
-    mEngine.seed(seed);
+    const auto word = [&] { return std::uint64_t{entropy()} << 32 | entropy(); };
+    mEngine.seed(Wide(word(), word()), Wide(word(), word()));
+    Reseed();
+}
+
+ClockSeededRandom::ClockSeededRandom(std::uint64_t seed, Clock clock) : mClock(clock) {
+    mEngine.seed(Wide(Mix(seed), Mix(~seed)), Wide(Mix(seed + 1), Mix(seed + 2)));
     Reseed();
 }
 
 void ClockSeededRandom::Reseed() {
-    const auto steady = std::chrono::steady_clock::now().time_since_epoch().count();
-    const auto wall = std::chrono::system_clock::now().time_since_epoch().count();
-    const std::uint64_t running[] = {mEngine(), mEngine(), static_cast<std::uint64_t>(steady),
-                                     static_cast<std::uint64_t>(wall), ++mReseeds};
-    std::vector<std::uint32_t> words;
-    for (std::uint64_t value : running) {
-        words.push_back(static_cast<std::uint32_t>(value));
-        words.push_back(static_cast<std::uint32_t>(value >> 32));
-    }
-    std::seed_seq seed(words.begin(), words.end());
-    mEngine.seed(seed);
+    const ClockReading now = mClock();
+    const std::uint64_t counter = ++mReseeds;
+    const std::uint64_t high = mEngine() ^ Mix(now.steady);
+    const std::uint64_t low = mEngine() ^ Mix(now.wall ^ Mix(counter));
+    // PCG's increment is the stream shifted left by one: the counter's word goes low, where no
+    // bit is lost, so different counters always give different streams.
+    mEngine.seed(Wide(high, low), Wide(Mix(now.steady ^ now.wall), Mix(counter)));
 }
 
 double ClockSeededRandom::Next() { return static_cast<double>(mEngine() >> 11) * 0x1.0p-53; }
@@ -97,7 +116,9 @@ SimulatedDraw SimulateDraw(RandomSource& random) {
     const std::int16_t additionalNumber = numbers[kRowSize];
     numbers.resize(kRowSize);
     SortNumbers(numbers);
-    return {JoinNumbers(numbers), additionalNumber};
+    SimulatedDraw draw{JoinNumbers(numbers), {}, additionalNumber};
+    std::copy(numbers.begin(), numbers.end(), draw.drawnNumbers.begin());
+    return draw;
 }
 
 }  // namespace rules

@@ -1,6 +1,8 @@
 #pragma once
 
+#include <array>
 #include <cstdint>
+#include <pcg_random.hpp>
 #include <random>
 #include <span>
 #include <string>
@@ -27,19 +29,32 @@ class RandomSource {
     virtual double Next() = 0;
 };
 
-// std::mt19937_64: the standard library's well-tested 64-bit Mersenne Twister, with a period far
-// beyond any run of this program. A reseed feeds the running state together with two clocks and a
-// counter into std::seed_seq, so reseeds a microsecond apart still start different sequences.
-// Next() takes the top 53 bits, which a double holds exactly: every value k / 2^53 is equally
-// likely and 1.0 never occurs.
+// PCG64 (pcg-cpp, O'Neill's reference implementation): 128 bits of state, statistically strong,
+// and cheap to seed, which matters because every simulated draw is a batch of its own and so
+// begins with a reseed. A reseed takes the new state from two outputs of the running generator
+// mixed with the steady and the wall clock, and the new stream (PCG's increment) from a counter
+// of reseeds: streams differ whenever the counters do, so reseeds a microsecond apart, or with a
+// clock that stands still, never start the same sequence. Next() takes the top 53 bits, which a
+// double holds exactly: every value k / 2^53 is equally likely and 1.0 never occurs.
 class ClockSeededRandom final : public RandomSource {
   public:
+    struct ClockReading {
+        std::uint64_t steady = 0;
+        std::uint64_t wall = 0;
+    };
+    using Clock = ClockReading (*)();
+
+    // Seeded from the system's entropy source, reseeded from the real clocks.
     ClockSeededRandom();
+    // Seeded from `seed`, reseeded from `clock`: for tests that need a repeatable run.
+    ClockSeededRandom(std::uint64_t seed, Clock clock);
+
     void Reseed() override;
     double Next() override;
 
   private:
-    std::mt19937_64 mEngine;
+    pcg64 mEngine;
+    Clock mClock;
     std::uint64_t mReseeds = 0;
 };
 
@@ -61,8 +76,9 @@ std::string JoinNumbers(std::span<const std::int16_t> aNumbers);
 std::string RandomRow(RandomSource& random, bool bUnpopularOnly);
 
 struct SimulatedDraw {
-    std::string drawnNumberList;    // the first six picks, sorted and joined
-    std::int16_t additionalNumber;  // the seventh pick
+    std::string drawnNumberList;               // the first six picks, sorted and joined
+    std::array<std::int16_t, 6> drawnNumbers;  // the same, as numbers
+    std::int16_t additionalNumber = 0;         // the seventh pick
 };
 
 // Seven picks from all 49 numbers; the seventh is the bonus number.

@@ -15,6 +15,7 @@ void SeriesCache::Load(Recordset& rows) {
     mStamp.reset();
     mTexts.clear();
     mKeys.clear();
+    mWinners.reset();
     for (; !rows.Eof(); rows.MoveNext()) {
         mTexts.push_back(rows.Field(kListField).Text());
         mKeys.push_back(rules::KeyOf(mTexts.back()));
@@ -22,6 +23,20 @@ void SeriesCache::Load(Recordset& rows) {
     rows.Close();
     // A change between the stamp and the read only makes the next look read again.
     mStamp = mStampSeen;
+}
+
+const SeriesCache::WinnerTables& SeriesCache::Winners() {
+    if (!mWinners) {
+        auto winners = std::make_unique<WinnerTables>();
+        for (std::size_t index = 0; index < mKeys.size(); ++index) {
+            if (!winners->counts.Add(mKeys[index])) {
+                winners->uncovered.push_back(static_cast<std::uint32_t>(index));
+            }
+        }
+        winners->counts.Seal();
+        mWinners = std::move(winners);
+    }
+    return *mWinners;
 }
 
 }  // namespace store

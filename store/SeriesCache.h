@@ -1,11 +1,13 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "rules/Evaluation.h"
+#include "rules/WinnerCounts.h"
 #include "store/Connection.h"
 
 namespace store {
@@ -25,9 +27,19 @@ class SeriesCache {
     const std::vector<std::string>& Texts() const { return mTexts; }
     const std::vector<rules::RowKey>& Keys() const { return mKeys; }
 
+    // The winner tables of the rows they cover, and in table order the indexes of the rows they
+    // do not cover. Built on first use after a Load; REQUIRES: at most WinnerCounts::kMostRows
+    // rows.
+    struct WinnerTables {
+        rules::WinnerCounts counts;
+        std::vector<std::uint32_t> uncovered;
+    };
+    const WinnerTables& Winners();
+
   private:
     std::vector<std::string> mTexts;
     std::vector<rules::RowKey> mKeys;
+    std::unique_ptr<WinnerTables> mWinners;
     std::optional<std::uint64_t> mStamp;  // empty while the rows are not known to be current
     std::uint64_t mStampSeen = 0;
 };

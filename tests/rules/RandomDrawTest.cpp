@@ -119,27 +119,90 @@ std::vector<std::int16_t> Parse(const std::string& row) {
     return numbers;
 }
 
-TEST(ClockSeededRandom, MakesValidRowsAndDrawsAndNeverRepeatsAfterAReseed) {
-    rules::ClockSeededRandom random;
-    std::set<std::string> sequences;
-    for (int batch = 0; batch < 2000; ++batch) {
-        random.Reseed();  // reseeds follow each other within microseconds
-        const rules::SimulatedDraw draw = rules::SimulateDraw(random);
-        const Numbers drawn = Parse(draw.drawnNumberList);
-        ASSERT_EQ(drawn.size(), 6u);
-        EXPECT_TRUE(std::is_sorted(drawn.begin(), drawn.end()));
-        EXPECT_EQ(std::set<std::int16_t>(drawn.begin(), drawn.end()).size(), 6u);
-        EXPECT_TRUE(std::find(drawn.begin(), drawn.end(), draw.additionalNumber) == drawn.end());
-        EXPECT_TRUE(draw.additionalNumber >= 1 && draw.additionalNumber <= 49);
-        EXPECT_TRUE(drawn.front() >= 1 && drawn.back() <= 49);
+rules::ClockSeededRandom::ClockReading FrozenClock() { return {42, 42}; }
 
-        const std::string row = rules::RandomRow(random, true);
-        for (std::int16_t number : Parse(row)) EXPECT_FALSE(rules::IsPopular(number)) << row;
-        EXPECT_TRUE(sequences
-                        .insert(draw.drawnNumberList + "+" + std::to_string(draw.additionalNumber) +
-                                "/" + row)
-                        .second);
+// A clock a microsecond further on at every reading, as reseeds follow each other in a click.
+rules::ClockSeededRandom::ClockReading TickingClock() {
+    static std::uint64_t nanoseconds = 0;
+    nanoseconds += 1000;
+    return {nanoseconds, 1'700'000'000'000'000'000 + nanoseconds};
+}
+
+TEST(ClockSeededRandom, MakesValidRowsAndDrawsAndNeverRepeatsAfterAReseed) {
+    rules::ClockSeededRandom real;
+    rules::ClockSeededRandom frozen(7, FrozenClock);  // only the reseed counter moves
+    for (rules::ClockSeededRandom* random : {&real, &frozen}) {
+        std::set<std::string> sequences;
+        for (int batch = 0; batch < 2000; ++batch) {
+            random->Reseed();
+            const rules::SimulatedDraw draw = rules::SimulateDraw(*random);
+            const Numbers drawn = Parse(draw.drawnNumberList);
+            ASSERT_EQ(drawn.size(), 6u);
+            EXPECT_TRUE(std::equal(drawn.begin(), drawn.end(), draw.drawnNumbers.begin()));
+            EXPECT_TRUE(std::is_sorted(drawn.begin(), drawn.end()));
+            EXPECT_EQ(std::set<std::int16_t>(drawn.begin(), drawn.end()).size(), 6u);
+            EXPECT_TRUE(std::find(drawn.begin(), drawn.end(), draw.additionalNumber) ==
+                        drawn.end());
+            EXPECT_TRUE(draw.additionalNumber >= 1 && draw.additionalNumber <= 49);
+            EXPECT_TRUE(drawn.front() >= 1 && drawn.back() <= 49);
+
+            const std::string row = rules::RandomRow(*random, true);
+            for (std::int16_t number : Parse(row)) EXPECT_FALSE(rules::IsPopular(number)) << row;
+            EXPECT_TRUE(sequences
+                            .insert(draw.drawnNumberList + "+" +
+                                    std::to_string(draw.additionalNumber) + "/" + row)
+                            .second);
+        }
     }
+}
+
+double ChiSquare(const std::vector<double>& observed, const std::vector<double>& expected) {
+    double sum = 0;
+    for (std::size_t i = 0; i < observed.size(); ++i) {
+        sum += (observed[i] - expected[i]) * (observed[i] - expected[i]) / expected[i];
+    }
+    return sum;
+}
+
+// A fair lottery, reseeded before every draw as the draw command does: the hits of a fixed row
+// and the bonus among them follow the exact probabilities, and every number comes up equally
+// often as a drawn number and as the bonus. The bounds are chi-square quantiles at p = 1e-6.
+TEST(ClockSeededRandom, DrawsAFairLotteryWhenReseededBeforeEveryDraw) {
+    constexpr int kDraws = 300'000;
+    const auto choose = [](int n, int k) {
+        double c = 1;
+        for (int i = 1; i <= k; ++i) c = c * (n - k + i) / i;
+        return c;
+    };
+    rules::ClockSeededRandom random(20261207, TickingClock);
+    // Bins: hits 0 to 3 of the row 1..6, each without and with the bonus in the row; 4 or more.
+    std::vector<double> hitBins(9, 0.0), drawnTimes(50, 0.0), bonusTimes(50, 0.0);
+    for (int draw = 0; draw < kDraws; ++draw) {
+        random.Reseed();
+        const rules::SimulatedDraw simulated = rules::SimulateDraw(random);
+        int hits = 0;
+        for (const std::int16_t number : simulated.drawnNumbers) {
+            ++drawnTimes[number];
+            hits += number <= 6 ? 1 : 0;
+        }
+        ++bonusTimes[simulated.additionalNumber];
+        hitBins[hits >= 4 ? 8 : 2 * hits + (simulated.additionalNumber <= 6 ? 1 : 0)] += 1;
+    }
+    std::vector<double> expectedHits(9, 0.0);
+    for (int k = 0; k <= 6; ++k) {
+        const double p = choose(6, k) * choose(43, 6 - k) / choose(49, 6) * kDraws;
+        if (k >= 4) {
+            expectedHits[8] += p;
+        } else {
+            expectedHits[2 * k] = p * (37 + k) / 43;
+            expectedHits[2 * k + 1] = p * (6 - k) / 43;
+        }
+    }
+    EXPECT_LT(ChiSquare(hitBins, expectedHits), 44.0);  // 8 degrees of freedom
+    drawnTimes.erase(drawnTimes.begin());
+    bonusTimes.erase(bonusTimes.begin());
+    EXPECT_LT(ChiSquare(drawnTimes, std::vector<double>(49, kDraws * 6.0 / 49)), 110.0);
+    EXPECT_LT(ChiSquare(bonusTimes, std::vector<double>(49, kDraws / 49.0)), 110.0);
 }
 
 TEST(ClockSeededRandom, StaysInsideTheHalfOpenUnitInterval) {
