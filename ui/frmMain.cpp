@@ -9,6 +9,7 @@
 #include "rules/NumberText.h"
 #include "rules/RowList.h"
 #include "rules/Stake.h"
+#include "rules/WinnerCounts.h"
 #include "store/DatabaseFile.h"
 #include "store/DriverProbe.h"
 #include "store/SeriesStatements.h"
@@ -121,10 +122,13 @@ void frmMain::cmdGenerateRandom_Click() {
             repeatCount = rules::ToInt16(firstNumber, DecimalSeparator());
         }
     }
-    for (int pass = 1; pass <= repeatCount; ++pass) GenerateSeries();
+    // The window does not repaint during the click, so only the last draw's report is ever
+    // seen: the draws before it only add to the running totals.
+    mRowsCheckedThisClick = false;
+    for (int pass = 1; pass <= repeatCount; ++pass) GenerateSeries(pass < repeatCount);
 }
 
-void frmMain::GenerateSeries() {
+void frmMain::GenerateSeries(bool bTotalsOnly) {
     const std::string& countText = txtSeriesCount.Text;
     if (countText.empty() || !rules::IsNumeric(countText, DecimalSeparator())) {
         mDialogs.MsgBox("Bitte erst gewünschte Zahl von Ziehungen eingeben.", MsgBoxButtons::Ok,
@@ -142,12 +146,17 @@ void frmMain::GenerateSeries() {
         ShowStake();
         txtOutput.Write(rules::WholeNumberText(count) + " Zahlenreihe(n) hinzugefügt.");
     } else {
+        rules::SimulatedDraw simulated;
         for (int draw = 1; draw <= count; ++draw) {
-            const rules::SimulatedDraw simulated = rules::SimulateDraw(mRandom);
+            simulated = rules::SimulateDraw(mRandom);
             txtAdditionalNumber.Write(rules::WholeNumberText(simulated.additionalNumber));
             txtDrawnNumberList.Write(simulated.drawnNumberList);
         }
-        EvaluateSeries(true);
+        if (bTotalsOnly && count >= 1 && mEnvironment.countWinnersByTables) {
+            AddDrawToTotals(simulated);
+        } else {
+            EvaluateSeries(true);
+        }
     }
     mDialogs.SetMousePointer(MousePointer::Default);
 }
@@ -305,19 +314,57 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
     if (bIsSimulation) AddToRunningTotals(stake, total);
 }
 
+void frmMain::AddDrawToTotals(const rules::SimulatedDraw& draw) {
+    txtOutput.Write("");  // as the evaluation does first; the last draw's report replaces it
+    // No other event runs during the click: the rows checked at its first draw stay current.
+    if (!mRowsCheckedThisClick) {
+        StoredRows();
+        mRowsCheckedThisClick = true;
+    }
+    // A draw the tables cannot count, or that fails, is evaluated the full way: the window then
+    // shows its report and the failure exactly as after a draw-by-draw click.
+    if (mSeriesCache.Texts().size() > rules::kMostRows) return EvaluateSeries(true);
+    const store::SeriesCache::WinnerTables& winners = mSeriesCache.Winners();
+    std::int64_t won = winners.counts.Count(draw.drawnNumbers, draw.additionalNumber).Won();
+    if (!winners.uncovered.empty()) {
+        const rules::Draw typed(txtDrawnNumberList.Text, txtAdditionalNumber.Text);
+        for (const std::uint32_t index : winners.uncovered) {
+            won += typed.Evaluate(mSeriesCache.Texts()[index], mSeriesCache.Keys()[index]).prize;
+        }
+    }
+    if (won > std::numeric_limits<std::int32_t>::max()) return EvaluateSeries(true);
+    RunningTotals next;
+    try {
+        next = NextRunningTotals(rules::StakeFor(mSeriesCount), static_cast<std::int32_t>(won));
+    } catch (const rules::AppError&) {
+        return EvaluateSeries(true);
+    }
+    ShowStake();
+    ShowRunningTotals(next);
+}
+
 void frmMain::AddToRunningTotals(double stake, std::int32_t won) {
+    ShowRunningTotals(NextRunningTotals(stake, won));
+}
+
+frmMain::RunningTotals frmMain::NextRunningTotals(double stake, std::int32_t won) const {
     const std::string& separator = DecimalSeparator();
-    const std::int16_t draws = rules::CheckedAdd(rules::ToInt16(txtNoDraws.Text, separator),
-                                                 std::int16_t{1}, "Die Zahl der Ziehungen");
-    const double spent = rules::ToDouble(txtSpentAmount.Text, separator) + stake;
-    if (!std::isfinite(spent)) {
+    RunningTotals next;
+    next.draws = rules::CheckedAdd(rules::ToInt16(txtNoDraws.Text, separator), std::int16_t{1},
+                                   "Die Zahl der Ziehungen");
+    next.spent = rules::ToDouble(txtSpentAmount.Text, separator) + stake;
+    if (!std::isfinite(next.spent)) {
         throw rules::OverflowError("Überlauf: Die Ausgaben sind zu groß für eine Gleitkommazahl.");
     }
-    const std::int32_t wonSoFar = rules::CheckedAdd(rules::ToInt32(txtWonAmount.Text, separator),
-                                                    won, "Die Summe der Einnahmen");
-    txtNoDraws.Write(rules::WholeNumberText(draws));
-    txtSpentAmount.Write(rules::NumberText(spent, separator));
-    txtWonAmount.Write(rules::WholeNumberText(wonSoFar));
+    next.won = rules::CheckedAdd(rules::ToInt32(txtWonAmount.Text, separator), won,
+                                 "Die Summe der Einnahmen");
+    return next;
+}
+
+void frmMain::ShowRunningTotals(const RunningTotals& totals) {
+    txtNoDraws.Write(rules::WholeNumberText(totals.draws));
+    txtSpentAmount.Write(rules::NumberText(totals.spent, DecimalSeparator()));
+    txtWonAmount.Write(rules::WholeNumberText(totals.won));
 }
 
 double frmMain::ShowStake() {

@@ -43,6 +43,9 @@ struct FormEnvironment {
     std::function<std::unique_ptr<store::Connection>()> createConnection;
     std::string decimalSeparator = ",";           // the user's locale's
     std::shared_ptr<rules::RandomSource> random;  // a clock-seeded generator when empty
+    // Draws of a click before its last are counted from the winner tables; off, every draw is
+    // evaluated in full, as the reference the tables are tested against.
+    bool countWinnersByTables = true;
 };
 
 // The main window as plain state and handlers. The Qt layer feeds user input into the controls,
@@ -84,8 +87,9 @@ class frmMain {
     // three running totals.
     void EvaluateSeries(bool bIsSimulation);
     // One batch of the draw command: txtSeriesCount random rows stored (store mode) or one
-    // simulated draw evaluated (simulation mode).
-    void GenerateSeries();
+    // simulated draw evaluated (simulation mode). With bTotalsOnly, a later draw of the same
+    // click will replace the report, so this one only adds to the running totals.
+    void GenerateSeries(bool bTotalsOnly = false);
 
     // Shows the stake of all stored rows in lblEuroUsed and returns it.
     double ShowStake();
@@ -130,8 +134,18 @@ class frmMain {
     const std::string& DecimalSeparator() const { return mEnvironment.decimalSeparator; }
 
   private:
+    struct RunningTotals {
+        std::int16_t draws = 0;
+        double spent = 0;
+        std::int32_t won = 0;
+    };
     // All three totals are computed before any is written, so an overflow changes none.
     void AddToRunningTotals(double stake, std::int32_t won);
+    RunningTotals NextRunningTotals(double stake, std::int32_t won) const;
+    void ShowRunningTotals(const RunningTotals& totals);
+    // What EvaluateSeries(true) does to the window for a simulated draw, but for the report,
+    // with the winners counted from the tables.
+    void AddDrawToTotals(const rules::SimulatedDraw& draw);
     // Stores `count` random rows in one transaction; after a failure the rows made before it
     // are kept and the count follows the table.
     void StoreRandomRows(std::int16_t count, bool unpopularOnly);
@@ -151,6 +165,7 @@ class frmMain {
     store::SeriesCache mSeriesCache;
     std::vector<std::uint32_t> mCandidateRows;  // kept to spare an allocation per draw
     std::uint64_t mOtherProgramsStamp = 0;      // as of the last count
+    bool mRowsCheckedThisClick = false;         // for other programs' changes
 };
 
 }  // namespace ui
