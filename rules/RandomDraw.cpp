@@ -56,8 +56,24 @@ void ClockSeededRandom::Reseed() {
 
 double ClockSeededRandom::Next() { return static_cast<double>(mEngine() >> 11) * 0x1.0p-53; }
 
-bool IsPopular(std::int16_t number) {
+namespace {
+
+bool InPopularNumberList(std::int16_t number) {
     return PopularNumberList.find(" " + WholeNumberText(number) + " ") != std::string_view::npos;
+}
+
+// The list's rule for 0 to 99, worked out once: the pool of every random row asks it 49 times.
+const std::array<bool, 100> kPopularBelow100 = [] {
+    std::array<bool, 100> popular{};
+    for (std::int16_t number = 0; number < 100; ++number)
+        popular[number] = InPopularNumberList(number);
+    return popular;
+}();
+
+}  // namespace
+
+bool IsPopular(std::int16_t number) {
+    return number >= 0 && number < 100 ? kPopularBelow100[number] : InPopularNumberList(number);
 }
 
 std::vector<std::int16_t> DrawNumbers(RandomSource& random, std::int16_t iPickCount,

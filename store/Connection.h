@@ -50,6 +50,11 @@ class Connection {
     // Runs one statement. For a select the result set is positioned on its first row; for other
     // statements it is at its end. Every change has reached the disk when Execute returns.
     virtual std::unique_ptr<Recordset> Execute(const std::string& statement) = 0;
+    // Runs a statement that changes rows, with its one parameter ("?") bound to `text`, which
+    // goes in exactly as given. The statement is prepared once and kept for the next call with
+    // the same statement, so a batch of many rows is not parsed again for every row. Every
+    // change has reached the disk when it returns, or within a transaction at CommitTrans.
+    virtual void ExecuteWithText(std::string_view statement, std::string_view text) = 0;
     virtual void Close() = 0;
 
     // Groups the following statements so that they reach the disk together at CommitTrans.

@@ -4,16 +4,6 @@
 
 namespace store {
 
-std::string InsertStatement(std::string_view rowText) {
-    std::string statement = "insert into tblLotterySeries (BallNumberList) values ('";
-    for (char c : rowText) {
-        if (c == '\'') statement += '\'';
-        statement += c;
-    }
-    statement += "')";
-    return statement;
-}
-
 void CheckTicketTable(Connection& connection) {
     try {
         connection.Execute("select LotterySeriesID, BallNumberList from tblLotterySeries where 0");

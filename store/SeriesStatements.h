@@ -16,10 +16,11 @@ inline constexpr std::string_view kListStatement =
 inline constexpr std::string_view kListField = "BallNumberList";
 inline constexpr std::string_view kDeleteAllStatement = "delete from tblLotterySeries";
 
-// The insert statement for one row text. Single quotes are doubled inside the literal, so that
-// any text is stored exactly as given and can never change the statement; a text without a
-// quote goes in unchanged.
-std::string InsertStatement(std::string_view rowText);
+// Stores one row text, bound as the parameter: any text goes in exactly as given and can never
+// change the statement. The table then holds what the statement with the text as a literal
+// would store.
+inline constexpr std::string_view kInsertStatement =
+    "insert into tblLotterySeries (BallNumberList) values (?)";
 
 // Throws DatabaseError, naming the table and its columns, unless tblLotterySeries is there with
 // LotterySeriesID and BallNumberList; reads no row.

@@ -190,6 +190,38 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
     return recordset;
 }
 
+void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_view text) {
+    if (mDb == nullptr)
+        throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    // Inside a transaction the file is checked when it begins and when it is committed.
+    if (!InTransaction()) CheckFileIsStillThere();
+    if (mKeptStatement == nullptr || mKeptStatementText != statement) {
+        sqlite3_finalize(mKeptStatement);
+        mKeptStatement = nullptr;
+        mKeptStatementText.clear();
+        const char* tail = nullptr;
+        const int resultCode =
+            sqlite3_prepare_v3(mDb, statement.data(), static_cast<int>(statement.size()),
+                               SQLITE_PREPARE_PERSISTENT, &mKeptStatement, &tail);
+        if (resultCode != SQLITE_OK) ThrowError(mDb, resultCode);
+        if (mKeptStatement == nullptr || tail != statement.data() + statement.size() ||
+            sqlite3_bind_parameter_count(mKeptStatement) != 1) {
+            sqlite3_finalize(mKeptStatement);
+            mKeptStatement = nullptr;
+            throw rules::DatabaseError(
+                "Datenbankfehler: Die Anweisung muss genau eine SQL-Anweisung mit einem "
+                "Parameter sein.");
+        }
+        mKeptStatementText.assign(statement);
+    }
+    int resultCode = sqlite3_bind_text64(mKeptStatement, 1, text.data(), text.size(), SQLITE_STATIC,
+                                         SQLITE_UTF8);
+    if (resultCode == SQLITE_OK) resultCode = sqlite3_step(mKeptStatement);
+    sqlite3_reset(mKeptStatement);
+    sqlite3_clear_bindings(mKeptStatement);
+    if (resultCode != SQLITE_DONE && resultCode != SQLITE_ROW) ThrowError(mDb, resultCode);
+}
+
 void SqliteConnection::BeginTrans() { Execute("begin immediate"); }
 
 void SqliteConnection::CommitTrans() { Execute("commit"); }
@@ -232,6 +264,9 @@ std::uint64_t SqliteConnection::ChangeStamp() {
 void SqliteConnection::Close() {
     sqlite3_finalize(mDataVersion);
     mDataVersion = nullptr;
+    sqlite3_finalize(mKeptStatement);
+    mKeptStatement = nullptr;
+    mKeptStatementText.clear();
     sqlite3_close_v2(mDb);
     mDb = nullptr;
 }

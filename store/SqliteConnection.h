@@ -23,6 +23,7 @@ class SqliteConnection final : public Connection {
 
     void Open(const std::string& connectionText) override;
     std::unique_ptr<Recordset> Execute(const std::string& statement) override;
+    void ExecuteWithText(std::string_view statement, std::string_view text) override;
     void Close() override;
     void BeginTrans() override;
     void CommitTrans() override;
@@ -36,6 +37,8 @@ class SqliteConnection final : public Connection {
 
     sqlite3* mDb = nullptr;
     sqlite3_stmt* mDataVersion = nullptr;  // "pragma data_version", prepared once
+    std::string mKeptStatementText;        // the last statement of ExecuteWithText
+    sqlite3_stmt* mKeptStatement = nullptr;
     std::string mPath;
     std::optional<std::pair<dev_t, ino_t>> mFileIdentity;  // device and inode when opened
 };

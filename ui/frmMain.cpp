@@ -190,7 +190,9 @@ void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored,
             // Some failures (a full disk among them) make the database drop the whole
             // transaction; the rows made before the failure are stored once more.
             mConnection->BeginTrans();
-            for (const std::string& row : stored) mConnection->Execute(store::InsertStatement(row));
+            for (const std::string& row : stored) {
+                mConnection->ExecuteWithText(store::kInsertStatement, row);
+            }
         }
         if (mConnection->InTransaction()) mConnection->CommitTrans();
         kept = true;
@@ -379,7 +381,7 @@ void frmMain::InsertSeries(const std::string& sBallNumberList) {
             "Überlauf: Es können höchstens 32767 Zahlenreihen gespeichert "
             "werden; die Zahlenreihe wurde nicht gespeichert.");
     }
-    mConnection->Execute(store::InsertStatement(sBallNumberList));
+    mConnection->ExecuteWithText(store::kInsertStatement, sBallNumberList);
     SetSeriesCount(static_cast<std::int16_t>(mSeriesCount + 1));
 }
 

@@ -65,16 +65,6 @@ TEST(DatabaseFile, CountsOnlyAnOrdinaryFileAsTheDatabase) {
     EXPECT_TRUE(store::IsOrdinaryFile(path));
 }
 
-TEST(InsertStatement, IsTheStatementTextWithQuotesDoubled) {
-    EXPECT_EQ(store::InsertStatement("3,7,12,25,40,49"),
-              "insert into tblLotterySeries (BallNumberList) values ('3,7,12,25,40,49')");
-    EXPECT_EQ(store::InsertStatement("1,'2,3"),
-              "insert into tblLotterySeries (BallNumberList) values ('1,''2,3')");
-    EXPECT_EQ(store::InsertStatement("'');drop table tblLotterySeries;--"),
-              "insert into tblLotterySeries (BallNumberList) values "
-              "(''''');drop table tblLotterySeries;--')");
-}
-
 class SqliteConnectionTest : public ::testing::Test {
   protected:
     void SetUp() override { connection.Open(database.ConnectionText()); }
@@ -103,7 +93,7 @@ TEST_F(SqliteConnectionTest, CountsListsAndDeletesWithTheFourStatements) {
     EXPECT_THROW(emptyList->Field("BallNumberList"), DatabaseError);
 
     for (const char* row : {"3,7,12,25,40,49", "1,2,3,4,5,6", "07, 8,x,9,10,11"}) {
-        EXPECT_TRUE(connection.Execute(store::InsertStatement(row))->Eof());
+        connection.ExecuteWithText(store::kInsertStatement, row);
     }
     EXPECT_EQ(ListRows(),
               (std::vector<std::string>{"3,7,12,25,40,49", "1,2,3,4,5,6", "07, 8,x,9,10,11"}));
@@ -111,7 +101,7 @@ TEST_F(SqliteConnectionTest, CountsListsAndDeletesWithTheFourStatements) {
 
     connection.Execute(std::string(store::kDeleteAllStatement));
     EXPECT_EQ(database.RowCount(), 0);
-    connection.Execute(store::InsertStatement("9,9,9,9,9,9"));
+    connection.ExecuteWithText(store::kInsertStatement, "9,9,9,9,9,9");
     EXPECT_EQ(ListRows(), (std::vector<std::string>{"9,9,9,9,9,9"}));
 }
 
@@ -119,7 +109,7 @@ TEST_F(SqliteConnectionTest, StoresEveryTextExactlyAndNothingElse) {
     const std::vector<std::string> rows = {"1,'2,3",  "'');drop table tblLotterySeries;--",
                                            "\"%_\\;", "ä,ß,€",
                                            " , ,\t,", "1234,12,12,12,12,12"};
-    for (const std::string& row : rows) connection.Execute(store::InsertStatement(row));
+    for (const std::string& row : rows) connection.ExecuteWithText(store::kInsertStatement, row);
     EXPECT_EQ(ListRows(), rows);
     EXPECT_EQ(database.Rows(), rows);
 }
@@ -131,6 +121,13 @@ TEST_F(SqliteConnectionTest, RefusesMoreThanOneStatementAndReportsRejectedOnes) 
     EXPECT_THROW(connection.Execute(""), DatabaseError);
     EXPECT_THROW(connection.Execute("select * from tblMissing"), DatabaseError);
     EXPECT_THROW(connection.Execute("select 1")->Field("nothing"), DatabaseError);
+    for (const char* withoutOneParameter :
+         {"delete from tblLotterySeries",
+          "insert into tblLotterySeries (BallNumberList) values (?)"
+          "; delete from tblLotterySeries",
+          "insert into tblLotterySeries (LotterySeriesID, BallNumberList) values (?, ?)"}) {
+        EXPECT_THROW(connection.ExecuteWithText(withoutOneParameter, "1"), DatabaseError);
+    }
     EXPECT_EQ(database.RowCount(), 0);
 }
 

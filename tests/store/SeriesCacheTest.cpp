@@ -39,7 +39,7 @@ TEST_F(SeriesCacheTest, ReadsTheTableOnlyWhenItChanged) {
 
 TEST_F(SeriesCacheTest, SeesEveryChangeOfThisOrAnotherProgram) {
     Rows();
-    connection.Execute(store::InsertStatement("07,8"));  // this program
+    connection.ExecuteWithText(store::kInsertStatement, "07,8");  // this program
     EXPECT_EQ(Rows().back(), "07,8");
     EXPECT_FALSE(cache.Keys().back().plain());
 

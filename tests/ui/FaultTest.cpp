@@ -272,6 +272,10 @@ class VanishingDatabase final : public store::Connection {
         if (statement.starts_with("insert") && --mInsertsLeft == 0) std::filesystem::remove(mPath);
         return mInner.Execute(statement);
     }
+    void ExecuteWithText(std::string_view statement, std::string_view text) override {
+        if (statement.starts_with("insert") && --mInsertsLeft == 0) std::filesystem::remove(mPath);
+        mInner.ExecuteWithText(statement, text);
+    }
     void Close() override { mInner.Close(); }
     void BeginTrans() override { mInner.BeginTrans(); }
     void CommitTrans() override { mInner.CommitTrans(); }
