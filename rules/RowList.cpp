@@ -13,6 +13,21 @@ void ThrowTooManyRows() {
         "nicht zählen.");
 }
 
+void ThrowRowTooLong(std::int64_t ordinal, std::int64_t bytes) {
+    std::string place = "Nr. " + WholeNumberText(ordinal);
+    if (ordinal >= 1 && ordinal <= static_cast<std::int64_t>(kMostRows)) {
+        std::int16_t box = static_cast<std::int16_t>(ordinal);
+        std::int16_t sheet = 0;
+        GetSheetAndBox(box, sheet);
+        place = "in Blatt " + WholeNumberText(sheet) + ", Kästchen " + WholeNumberText(box);
+    }
+    throw DatabaseError("Datenbankfehler: Die Zahlenreihe " + place + " ist " +
+                        WholeNumberText(bytes) + " Bytes lang; eine Zahlenreihe darf höchstens " +
+                        WholeNumberText(static_cast<std::int64_t>(kLongestRow)) +
+                        " Bytes lang sein. Bitte die Zeile mit einem anderen Programm kürzen "
+                        "oder löschen.");
+}
+
 std::string RowListText(const std::vector<std::string>& rows) {
     if (rows.empty()) return std::string(kNoRowsFound);
     std::string list =

@@ -1,5 +1,6 @@
 #include "store/SeriesCache.h"
 
+#include "rules/RowList.h"
 #include "store/SeriesStatements.h"
 
 namespace store {
@@ -18,6 +19,14 @@ void SeriesCache::Load(Recordset& rows) {
     mWinners.reset();
     for (; !rows.Eof(); rows.MoveNext()) {
         mTexts.push_back(rows.Field(kListField).Text());
+        if (mTexts.back().size() > rules::kLongestRow) {
+            rows.Close();
+            const auto ordinal = static_cast<std::int64_t>(mTexts.size());
+            const auto bytes = static_cast<std::int64_t>(mTexts.back().size());
+            mTexts.clear();
+            mKeys.clear();
+            rules::ThrowRowTooLong(ordinal, bytes);
+        }
         mKeys.push_back(rules::KeyOf(mTexts.back()));
     }
     rows.Close();

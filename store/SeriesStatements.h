@@ -22,8 +22,4 @@ inline constexpr std::string_view kDeleteAllStatement = "delete from tblLotteryS
 inline constexpr std::string_view kInsertStatement =
     "insert into tblLotterySeries (BallNumberList) values (?)";
 
-// Throws DatabaseError, naming the table and its columns, unless tblLotterySeries is there with
-// LotterySeriesID and BallNumberList; reads no row.
-void CheckTicketTable(Connection& connection);
-
 }  // namespace store

@@ -51,6 +51,10 @@ std::string_view SentenceFor(int resultCode) {
     ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
 }
 
+bool IsDamage(int resultCode) {
+    return (resultCode & 0xff) == SQLITE_CORRUPT || (resultCode & 0xff) == SQLITE_NOTADB;
+}
+
 bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
     return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
         return std::tolower(x) == std::tolower(y);
@@ -63,9 +67,32 @@ std::optional<std::pair<dev_t, ino_t>> IdentityOf(const std::string& path) {
     return std::pair{status.st_dev, status.st_ino};
 }
 
+// SQLite's own advice for database files that may come from anywhere: no schema object may run
+// functions with side effects, the schema cannot be written through pragmas, every b-tree cell is
+// checked as it is read, no memory mapping (a damaged file could fault the process), and no
+// text or blob beyond kLengthLimit is ever loaded into memory.
+int Harden(sqlite3* db) {
+    int resultCode = sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
+    if (resultCode == SQLITE_OK) {
+        resultCode = sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
+    }
+    // Triggers never fire, even one that another program adds while this one runs: no statement
+    // of the program may do more than it says, or the row count would drift from the table.
+    if (resultCode == SQLITE_OK) {
+        resultCode = sqlite3_db_config(db, SQLITE_DBCONFIG_ENABLE_TRIGGER, 0, nullptr);
+    }
+    if (resultCode == SQLITE_OK) {
+        resultCode = sqlite3_exec(db, "pragma cell_size_check = on; pragma mmap_size = 0", nullptr,
+                                  nullptr, nullptr);
+    }
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kLengthLimit);
+    return resultCode;
+}
+
 class SqliteRecordset final : public Recordset {
   public:
-    SqliteRecordset(sqlite3* db, sqlite3_stmt* statement) : mDb(db), mStatement(statement) {}
+    SqliteRecordset(sqlite3* db, sqlite3_stmt* statement, bool& damaged)
+        : mDb(db), mStatement(statement), mDamaged(damaged) {}
     ~SqliteRecordset() override { Close(); }
 
     bool Eof() const override { return mStatement == nullptr || mAtEnd; }
@@ -98,6 +125,7 @@ class SqliteRecordset final : public Recordset {
         if (resultCode == SQLITE_ROW) return;
         mAtEnd = true;
         if (resultCode != SQLITE_DONE) {
+            if (IsDamage(resultCode)) mDamaged = true;
             std::string detail = sqlite3_errmsg(mDb);
             Close();
             ThrowError(resultCode, detail);
@@ -123,6 +151,7 @@ class SqliteRecordset final : public Recordset {
 
     sqlite3* mDb;
     sqlite3_stmt* mStatement;
+    bool& mDamaged;
     bool mAtEnd = false;
 };
 
@@ -145,6 +174,9 @@ void SqliteConnection::Open(const std::string& connectionText) {
     if (resultCode == SQLITE_OK) {
         sqlite3_extended_result_codes(db, 1);
         sqlite3_busy_timeout(db, kBusyTimeoutMilliseconds);
+        resultCode = Harden(db);
+    }
+    if (resultCode == SQLITE_OK) {
         // Reading the schema tells at once whether the file is a database at all.
         resultCode =
             sqlite3_exec(db, "select count(*) from sqlite_schema", nullptr, nullptr, nullptr);
@@ -176,7 +208,7 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
     const char* tail = nullptr;
     int resultCode = sqlite3_prepare_v2(mDb, statement.data(), static_cast<int>(statement.size()),
                                         &prepared, &tail);
-    if (resultCode != SQLITE_OK) ThrowError(mDb, resultCode);
+    if (resultCode != SQLITE_OK) Fail(resultCode);
     const char* end = statement.data() + statement.size();
     bool onlyBlanksFollow = std::all_of(
         tail, end, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
@@ -185,7 +217,11 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
         throw rules::DatabaseError(
             "Datenbankfehler: Die Anweisung muss genau eine SQL-Anweisung sein.");
     }
-    auto recordset = std::make_unique<SqliteRecordset>(mDb, prepared);
+    if (mDamaged && !sqlite3_stmt_readonly(prepared)) {
+        sqlite3_finalize(prepared);
+        ThrowDamaged();
+    }
+    auto recordset = std::make_unique<SqliteRecordset>(mDb, prepared, mDamaged);
     recordset->Step();
     return recordset;
 }
@@ -195,6 +231,7 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     // Inside a transaction the file is checked when it begins and when it is committed.
     if (!InTransaction()) CheckFileIsStillThere();
+    if (mDamaged) ThrowDamaged();
     if (mKeptStatement == nullptr || mKeptStatementText != statement) {
         sqlite3_finalize(mKeptStatement);
         mKeptStatement = nullptr;
@@ -203,7 +240,7 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
         const int resultCode =
             sqlite3_prepare_v3(mDb, statement.data(), static_cast<int>(statement.size()),
                                SQLITE_PREPARE_PERSISTENT, &mKeptStatement, &tail);
-        if (resultCode != SQLITE_OK) ThrowError(mDb, resultCode);
+        if (resultCode != SQLITE_OK) Fail(resultCode);
         if (mKeptStatement == nullptr || tail != statement.data() + statement.size() ||
             sqlite3_bind_parameter_count(mKeptStatement) != 1) {
             sqlite3_finalize(mKeptStatement);
@@ -219,7 +256,19 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
     if (resultCode == SQLITE_OK) resultCode = sqlite3_step(mKeptStatement);
     sqlite3_reset(mKeptStatement);
     sqlite3_clear_bindings(mKeptStatement);
-    if (resultCode != SQLITE_DONE && resultCode != SQLITE_ROW) ThrowError(mDb, resultCode);
+    if (resultCode != SQLITE_DONE && resultCode != SQLITE_ROW) Fail(resultCode);
+}
+
+void SqliteConnection::Fail(int resultCode) {
+    if (IsDamage(resultCode)) mDamaged = true;
+    ThrowError(mDb, resultCode);
+}
+
+void SqliteConnection::ThrowDamaged() const {
+    throw rules::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
+                               " ist beschädigt. Damit nichts verloren geht, schreibt das "
+                               "Programm nicht mehr hinein. " +
+                               std::string(kRescueHint));
 }
 
 void SqliteConnection::BeginTrans() { Execute("begin immediate"); }
@@ -251,7 +300,7 @@ std::uint64_t SqliteConnection::OtherProgramsStamp() {
     const int resultCode = sqlite3_step(mDataVersion);
     const auto version = static_cast<std::uint64_t>(sqlite3_column_int64(mDataVersion, 0));
     sqlite3_reset(mDataVersion);
-    if (resultCode != SQLITE_ROW) ThrowError(mDb, resultCode);
+    if (resultCode != SQLITE_ROW) Fail(resultCode);
     return version;
 }
 

@@ -34,6 +34,9 @@ class SqliteConnection final : public Connection {
 
   private:
     void CheckFileIsStillThere() const;
+    // Throws the error of `resultCode`; a damaged file is remembered, and written to no more.
+    [[noreturn]] void Fail(int resultCode);
+    [[noreturn]] void ThrowDamaged() const;
 
     sqlite3* mDb = nullptr;
     sqlite3_stmt* mDataVersion = nullptr;  // "pragma data_version", prepared once
@@ -41,10 +44,18 @@ class SqliteConnection final : public Connection {
     sqlite3_stmt* mKeptStatement = nullptr;
     std::string mPath;
     std::optional<std::pair<dev_t, ino_t>> mFileIdentity;  // device and inode when opened
+    bool mDamaged = false;                                 // SQLite found the file damaged
 };
 
 // How long a statement waits for another program's lock before it fails.
 inline constexpr int kBusyTimeoutMilliseconds = 2000;
+// The longest text or blob SQLite loads from the file, 100 MB: a row beyond it is reported
+// instead of read.
+inline constexpr int kLengthLimit = 100'000'000;
+// How the rows of a damaged file can be rescued, for the messages that say it is damaged.
+inline constexpr std::string_view kRescueHint =
+    "Die Zahlenreihen lassen sich mit SQLite in eine neue Datei retten: "
+    "„sqlite3 Lotto.mdb .recover | sqlite3 Gerettet.mdb“.";
 
 // A German sentence for an SQLite result code, with SQLite's own detail appended.
 std::string DescribeSqliteError(int resultCode, std::string_view detail);

@@ -12,6 +12,7 @@
 #include "rules/WinnerCounts.h"
 #include "store/DatabaseFile.h"
 #include "store/DriverProbe.h"
+#include "store/FileCheck.h"
 #include "store/SeriesStatements.h"
 
 namespace ui {
@@ -54,7 +55,7 @@ bool frmMain::Form_Load() {
     }
     mConnection = mEnvironment.createConnection();
     mConnection->Open(connectionText);
-    store::CheckTicketTable(*mConnection);
+    store::CheckTicketFile(*mConnection, databasePath);
     mOtherProgramsStamp = mConnection->OtherProgramsStamp();
     SetSeriesCount(ReadSeriesCount());
     ShowStake();
@@ -77,6 +78,8 @@ std::int16_t frmMain::ReadSeriesCount() {
 void frmMain::FollowOtherPrograms() {
     const std::uint64_t stamp = mConnection->OtherProgramsStamp();
     if (stamp == mOtherProgramsStamp) return;
+    // Another program may also have changed the table's definition.
+    store::CheckTicketTable(*mConnection);
     const std::int16_t rows = ReadSeriesCount();
     mOtherProgramsStamp = stamp;
     if (rows == mSeriesCount) return;
@@ -224,6 +227,7 @@ void frmMain::cmdDelete_Click() {
                         MsgBoxButtons::OkCancel, MsgBoxIcon::Question) != MsgBoxResult::Ok) {
         return;
     }
+    FollowOtherPrograms();
     // The statement goes first, so a delete that fails leaves the count and the window as they
     // were.
     mConnection->Execute(std::string(store::kDeleteAllStatement));
@@ -380,6 +384,15 @@ void frmMain::InsertSeries(const std::string& sBallNumberList) {
         throw rules::OverflowError(
             "Überlauf: Es können höchstens 32767 Zahlenreihen gespeichert "
             "werden; die Zahlenreihe wurde nicht gespeichert.");
+    }
+    // The program never stores a row it would refuse to read back.
+    if (sBallNumberList.size() > rules::kLongestRow) {
+        throw rules::OverflowError(
+            "Überlauf: Die Zahlenreihe ist " +
+            rules::WholeNumberText(static_cast<std::int64_t>(sBallNumberList.size())) +
+            " Bytes lang; eine Zahlenreihe darf höchstens " +
+            rules::WholeNumberText(static_cast<std::int64_t>(rules::kLongestRow)) +
+            " Bytes lang sein. Sie wurde nicht gespeichert.");
     }
     mConnection->ExecuteWithText(store::kInsertStatement, sBallNumberList);
     SetSeriesCount(static_cast<std::int16_t>(mSeriesCount + 1));

@@ -197,19 +197,7 @@ TEST(Faults, ADatabaseDeletedOrReplacedWhileRunningIsReported) {
 
 TEST(TypedText, IsStoredListedAndEvaluatedExactlyAsTyped) {
     const std::vector<std::string> texts = {
-        "'",
-        "''",
-        "\"",
-        "\\",
-        "%",
-        "_",
-        ";",
-        "ä",
-        "ß",
-        "€",
-        "\t",
-        "\x01",
-        "x'); drop table tblLotterySeries; --",
+        "'", "''", "\"", "\\", "%", "_", ";", "ä", "ß", "€", "\t", "\x01", "');drop table x",
     };
     LoadedForm window;
     ui::frmMain& form = *window.form;

@@ -72,8 +72,9 @@ TEST(InsertSeries, RefusesTheRowAfter32767BeforeSendingAnything) {
 TEST(InsertSeries, KeepsTheCountWhenTheDatabaseRefusesTheRow) {
     LoadedForm window(2);
     window.database.Exec(
-        "create trigger refuse before insert on tblLotterySeries "
-        "begin select raise(abort, 'refused'); end");
+        "drop table tblLotterySeries; create table tblLotterySeries (LotterySeriesID INTEGER "
+        "PRIMARY KEY AUTOINCREMENT, BallNumberList TEXT NOT NULL CHECK (LotterySeriesID < 3));"
+        "insert into tblLotterySeries (BallNumberList) values ('1'), ('2')");
     ui::frmMain& form = *window.form;
     EXPECT_THROW(form.InsertSeries("1,2,3,4,5,6"), rules::DatabaseError);
     EXPECT_EQ(form.mSeriesCount, 2);

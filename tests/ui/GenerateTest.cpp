@@ -100,10 +100,10 @@ TEST(GenerateSeries, RefusesACountBeyondSixteenBits) {
 
 TEST(GenerateSeries, KeepsTheRowsStoredBeforeAFailureAndTheCountInStep) {
     StoreModeWindow store("10", 2);
-    store.window.database.Exec(
-        "create trigger full before insert on tblLotterySeries "
-        "when (select count(*) from tblLotterySeries) >= 5 "
-        "begin select raise(abort, 'disk full'); end");
+    store.window.database.Exec(  // the sixth row is refused
+        "drop table tblLotterySeries; create table tblLotterySeries (LotterySeriesID INTEGER "
+        "PRIMARY KEY AUTOINCREMENT, BallNumberList TEXT NOT NULL CHECK (LotterySeriesID < 6));"
+        "insert into tblLotterySeries (BallNumberList) values ('1'), ('2')");
     EXPECT_THROW(store.form().cmdGenerateRandom_Click(), rules::DatabaseError);
     EXPECT_EQ(store.window.database.RowCount(), 5);
     EXPECT_EQ(store.form().mSeriesCount, 5);

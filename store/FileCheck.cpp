@@ -1,0 +1,167 @@
+#include "store/FileCheck.h"
+
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "rules/Errors.h"
+#include "rules/RowList.h"
+#include "store/SqliteConnection.h"
+
+namespace store {
+namespace {
+
+std::string Lower(std::string text) {
+    std::transform(text.begin(), text.end(), text.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return text;
+}
+
+// Every row of `column` in the result of `statement`, as text.
+std::vector<std::string> Column(Connection& connection, const std::string& statement,
+                                std::string_view column) {
+    std::vector<std::string> values;
+    std::unique_ptr<Recordset> rows = connection.Execute(statement);
+    for (; !rows->Eof(); rows->MoveNext()) values.push_back(rows->Field(column).Text());
+    rows->Close();
+    return values;
+}
+
+[[noreturn]] void Refuse(const std::string& reason) {
+    throw rules::DatabaseError("Datenbankfehler: Die Tabelle tblLotterySeries " + reason +
+                               " Das Programm arbeitet nur mit einer Tabelle, in der jede "
+                               "Anweisung genau das tut, was sie sagt.");
+}
+
+// SQLite's affinity rules for a declared column type: only TEXT and BLOB affinity keep a text
+// such as "07" or "1e5" as it was given.
+bool KeepsTextAsGiven(const std::string& declaredType) {
+    const std::string type = Lower(declaredType);
+    const auto has = [&](std::string_view part) { return type.find(part) != std::string::npos; };
+    if (has("int")) return false;
+    return has("char") || has("clob") || has("text") || has("blob") || type.empty();
+}
+
+void CheckColumns(Connection& connection) {
+    bool idIsRowNumber = false;
+    bool listKeepsText = false;
+    int keyColumns = 0;
+    std::unique_ptr<Recordset> columns = connection.Execute("pragma table_info(tblLotterySeries)");
+    for (; !columns->Eof(); columns->MoveNext()) {
+        const std::string name = Lower(columns->Field("name").Text());
+        const std::string type = columns->Field("type").Text();
+        const bool key = columns->Field("pk").Text() != "0";
+        keyColumns += key ? 1 : 0;
+        if (name == "lotteryseriesid") idIsRowNumber = key && Lower(type) == "integer";
+        if (name == "ballnumberlist") listKeepsText = KeepsTextAsGiven(type);
+    }
+    columns->Close();
+    if (!idIsRowNumber || keyColumns != 1) {
+        Refuse(
+            "hat keine Spalte LotterySeriesID als „INTEGER PRIMARY KEY“, die neue Zahlenreihen "
+            "in der Reihenfolge ihres Speicherns numeriert.");
+    }
+    if (!listKeepsText) {
+        Refuse(
+            "speichert in der Spalte BallNumberList nicht jeden Text so, wie er ist (der "
+            "Spaltentyp muss TEXT sein).");
+    }
+}
+
+}  // namespace
+
+void CheckTicketTable(Connection& connection) {
+    std::vector<std::string> kinds;
+    try {
+        connection.Execute("select LotterySeriesID, BallNumberList from tblLotterySeries where 0");
+        kinds = Column(connection, "pragma main.table_list(tblLotterySeries)", "type");
+    } catch (const rules::DatabaseError& error) {
+        throw rules::DatabaseError(
+            "Datenbankfehler: Die Tabelle tblLotterySeries mit den Spalten LotterySeriesID und "
+            "BallNumberList fehlt in der Datenbank. (" +
+            std::string(error.what()) + ")");
+    }
+    if (kinds.size() != 1 || kinds.front() != "table") {
+        Refuse("ist keine gewöhnliche Tabelle, sondern " +
+               (kinds.empty() ? std::string("etwas anderes") : "vom Typ „" + kinds.front() + "“") +
+               ".");
+    }
+    const std::vector<std::string> withoutRowid =
+        Column(connection, "pragma main.table_list(tblLotterySeries)", "wr");
+    if (withoutRowid.front() != "0") Refuse("ist eine Tabelle „WITHOUT ROWID“.");
+    CheckColumns(connection);
+
+    const std::vector<std::string> triggers = Column(
+        connection,
+        "select name from sqlite_schema where type = 'trigger' and tbl_name = 'tblLotterySeries' "
+        "collate nocase order by name",
+        "name");
+    if (!triggers.empty()) {
+        std::string names;
+        for (const std::string& name : triggers)
+            names += (names.empty() ? "„" : ", „") + name + "“";
+        Refuse("hat Trigger, die beim Speichern oder Löschen mehr tun würden: " + names + ".");
+    }
+    // A conflict clause in the table's definition can make an insert replace or skip rows.
+    for (std::string definition :
+         Column(connection,
+                "select sql from sqlite_schema where type = 'table' and name = "
+                "'tblLotterySeries' collate nocase",
+                "sql")) {
+        definition = Lower(definition);
+        std::replace_if(
+            definition.begin(), definition.end(), [](unsigned char c) { return std::isspace(c); },
+            ' ');
+        definition.erase(std::unique(definition.begin(), definition.end(),
+                                     [](char a, char b) { return a == ' ' && b == ' '; }),
+                         definition.end());
+        if (definition.find("on conflict") != std::string::npos) {
+            Refuse(
+                "hat eine ON-CONFLICT-Klausel, mit der das Speichern Zeilen ersetzen oder "
+                "auslassen kann.");
+        }
+    }
+}
+
+void CheckTicketFile(Connection& connection, const std::string& path) {
+    // SQLite's own findings name pages and cells; reading may also fail outright.
+    std::string finding;
+    try {
+        const std::vector<std::string> findings =
+            Column(connection, "pragma quick_check", "quick_check");
+        finding = findings.empty() ? "keine Antwort" : findings.front();
+    } catch (const rules::DatabaseError&) {
+        finding = "nicht lesbar";
+    }
+    if (finding != "ok") {
+        throw rules::DatabaseError("Datenbankfehler: Die Datenbankdatei " + path +
+                                   " ist beschädigt (" + finding +
+                                   "). Das Programm schreibt nicht in eine beschädigte Datei. " +
+                                   std::string(kRescueHint));
+    }
+    CheckTicketTable(connection);
+
+    std::unique_ptr<Recordset> tooLong;
+    try {
+        tooLong = connection.Execute(
+            "select LotterySeriesID, length(cast(BallNumberList as blob)) as Bytes from "
+            "tblLotterySeries where length(cast(BallNumberList as blob)) > " +
+            std::to_string(rules::kLongestRow) + " order by LotterySeriesID limit 1");
+    } catch (const rules::DatabaseError&) {
+        throw rules::DatabaseError("Datenbankfehler: Eine Zahlenreihe ist länger als " +
+                                   std::to_string(kLengthLimit) +
+                                   " Bytes; eine Zahlenreihe darf höchstens " +
+                                   std::to_string(rules::kLongestRow) + " Bytes lang sein.");
+    }
+    if (tooLong->Eof()) return;
+    const std::string id = tooLong->Field("LotterySeriesID").Text();
+    const auto bytes = static_cast<std::int64_t>(tooLong->Field("Bytes").Number());
+    tooLong->Close();
+    std::unique_ptr<Recordset> position = connection.Execute(
+        "select count(*) as Ordinal from tblLotterySeries where LotterySeriesID <= " + id);
+    const auto ordinal = static_cast<std::int64_t>(position->Field("Ordinal").Number());
+    position->Close();
+    rules::ThrowRowTooLong(ordinal, bytes);
+}
+
+}  // namespace store
