@@ -10,7 +10,8 @@ packages=(
   fonts-liberation                         # the dialog and report fonts
   libgtest-dev libbenchmark-dev            # tests and benchmarks
   sqlite3 xvfb xdotool x11-utils           # driving the real program in tests
-  desktop-file-utils                       # checking the desktop entry
+  desktop-file-utils appstream lintian     # checking the desktop entry, metadata and package
+  dpkg-dev file                            # building the package (cpack)
   clang-format                             # the format check
   clang libclang-rt-14-dev                 # fuzzing with libFuzzer
 )

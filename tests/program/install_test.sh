@@ -1,19 +1,25 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh prefix and checks what a desktop needs of it:
-#   install_test.sh BUILD_DIR
-# Exits 77 (skipped) without desktop-file-validate.
+# Installs the build into a fresh prefix and checks what a desktop needs of it; then, when the
+# build is not instrumented, builds the Debian package and has lintian check it:
+#   install_test.sh BUILD_DIR [package]
+# Exits 77 (skipped) without desktop-file-validate, appstreamcli or lintian.
 set -u
 build=$1
-command -v desktop-file-validate >/dev/null || { echo "SKIP: desktop-file-validate missing"; exit 77; }
+for tool in desktop-file-validate appstreamcli; do
+  command -v $tool >/dev/null || { echo "SKIP: $tool missing"; exit 77; }
+done
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 fail() { echo "FAIL: $*"; exit 1; }
+id=de.varedadav.varedadav
 
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "install failed"
-desktop-file-validate "$prefix/share/applications/varedadav.desktop" || fail "desktop entry invalid"
-grep -qx "Exec=$prefix/bin/varedadav" "$prefix/share/applications/varedadav.desktop" || fail "Exec"
+desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry invalid"
+grep -qx "Exec=$prefix/bin/varedadav" "$prefix/share/applications/$id.desktop" || fail "Exec"
+appstreamcli validate-tree --no-net "$prefix" || fail "AppStream metadata invalid"
 [ -x "$prefix/bin/varedadav" ] || fail "no program on the path"
 [ -f "$prefix/lib/varedadav/Lotto.mdb" ] || fail "no database beside the program"
+[ -f "$prefix/share/man/man6/varedadav.6.gz" ] || fail "no manual page"
 for size in 32 48 64 128 256; do
   [ -f "$prefix/share/icons/hicolor/${size}x${size}/apps/varedadav.png" ] || fail "icon $size"
 done
@@ -24,3 +30,14 @@ before=$(sha256sum <"$prefix/lib/varedadav/Lotto.mdb")
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "second install failed"
 [ "$(sha256sum <"$prefix/lib/varedadav/Lotto.mdb")" = "$before" ] || fail "install replaced the database"
 echo "install checks passed"
+
+[ "${2:-}" = package ] || exit 0
+command -v lintian >/dev/null || { echo "SKIP: lintian missing"; exit 77; }
+(cd "$prefix" && cpack --config "$build/CPackConfig.cmake" -B "$prefix/package" >/dev/null) ||
+  fail "cpack failed"
+deb=$(ls "$prefix"/package/varedadav_*.deb) || fail "no package"
+findings=$(lintian --fail-on error,warning "$deb" 2>&1)
+status=$?
+printf '%s\n' "$findings" | grep -v 'running with root privileges'
+[ $status -eq 0 ] || fail "lintian reports errors or warnings"
+echo "package checks passed"
