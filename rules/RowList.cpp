@@ -13,6 +13,11 @@ void ThrowTooManyRows() {
         "nicht zählen.");
 }
 
+std::string RowLengthText(std::int64_t bytes) {
+    return " ist " + WholeNumberText(bytes) + " Bytes lang; eine Zahlenreihe darf höchstens " +
+           WholeNumberText(static_cast<std::int64_t>(kLongestRow)) + " Bytes lang sein.";
+}
+
 void ThrowRowTooLong(std::int64_t ordinal, std::int64_t bytes) {
     std::string place = "Nr. " + WholeNumberText(ordinal);
     if (ordinal >= 1 && ordinal <= static_cast<std::int64_t>(kMostRows)) {
@@ -21,11 +26,8 @@ void ThrowRowTooLong(std::int64_t ordinal, std::int64_t bytes) {
         GetSheetAndBox(box, sheet);
         place = "in Blatt " + WholeNumberText(sheet) + ", Kästchen " + WholeNumberText(box);
     }
-    throw DatabaseError("Datenbankfehler: Die Zahlenreihe " + place + " ist " +
-                        WholeNumberText(bytes) + " Bytes lang; eine Zahlenreihe darf höchstens " +
-                        WholeNumberText(static_cast<std::int64_t>(kLongestRow)) +
-                        " Bytes lang sein. Bitte die Zeile mit einem anderen Programm kürzen "
-                        "oder löschen.");
+    throw DatabaseError("Datenbankfehler: Die Zahlenreihe " + place + RowLengthText(bytes) +
+                        " Bitte die Zeile mit einem anderen Programm kürzen oder löschen.");
 }
 
 std::string RowListText(const std::vector<std::string>& rows) {

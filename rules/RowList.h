@@ -18,6 +18,10 @@ inline constexpr std::size_t kMostRows = 32767;
 // file was made (32,767 rows of it list in a few megabytes).
 inline constexpr std::size_t kLongestRow = 100;
 
+// " ist 120 Bytes lang; eine Zahlenreihe darf höchstens 100 Bytes lang sein.": what the
+// messages about an overlong row say of it.
+std::string RowLengthText(std::int64_t bytes);
+
 // Throws the DatabaseError for the row at `ordinal` (counted from 1 in table order) that is
 // `bytes` long, more than kLongestRow.
 [[noreturn]] void ThrowRowTooLong(std::int64_t ordinal, std::int64_t bytes);

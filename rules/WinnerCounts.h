@@ -35,12 +35,12 @@ struct WinnerTally {
 class WinnerCounts {
   public:
     // The largest number of rows the 16-bit counters hold.
-    static constexpr std::size_t kMostRows = 65535;
+    static constexpr std::size_t kMostCountedRows = 65535;
 
     WinnerCounts();
 
     // Counts the row and returns true, or returns false and counts nothing when the row is not
-    // covered. REQUIRES: fewer than kMostRows rows added so far; Seal not called yet.
+    // covered. REQUIRES: fewer than kMostCountedRows rows added so far; Seal not called yet.
     bool Add(const RowKey& key);
     // Ends the adding. REQUIRES: called once, before Count.
     void Seal();

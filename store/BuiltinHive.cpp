@@ -1,21 +1,11 @@
 #include "store/BuiltinHive.h"
 
-#include <algorithm>
 #include <cstring>
 
 #include "store/DriverProbe.h"
+#include "store/LowerAscii.h"
 
 namespace store {
-namespace {
-
-std::string LowerAscii(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return text;
-}
-
-}  // namespace
 
 BuiltinHive BuiltinHive::WithOwnStore() {
     BuiltinHive hive;

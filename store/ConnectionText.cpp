@@ -1,20 +1,12 @@
 #include "store/ConnectionText.h"
 
-#include <algorithm>
 #include <optional>
 
 #include "rules/Errors.h"
+#include "store/LowerAscii.h"
 
 namespace store {
 namespace {
-
-std::string LowerAscii(std::string_view text) {
-    std::string lower(text);
-    std::transform(lower.begin(), lower.end(), lower.begin(), [](unsigned char c) {
-        return static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
-    });
-    return lower;
-}
 
 std::string_view TrimBlanks(std::string_view text) {
     while (!text.empty() && text.front() == ' ') text.remove_prefix(1);

@@ -1,21 +1,15 @@
 #include "store/FileCheck.h"
 
-#include <algorithm>
-#include <cctype>
+#include <regex>
 #include <vector>
 
 #include "rules/Errors.h"
 #include "rules/RowList.h"
+#include "store/LowerAscii.h"
 #include "store/SqliteConnection.h"
 
 namespace store {
 namespace {
-
-std::string Lower(std::string text) {
-    std::transform(text.begin(), text.end(), text.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
-    return text;
-}
 
 // Every row of `column` in the result of `statement`, as text.
 std::vector<std::string> Column(Connection& connection, const std::string& statement,
@@ -36,7 +30,7 @@ std::vector<std::string> Column(Connection& connection, const std::string& state
 // SQLite's affinity rules for a declared column type: only TEXT and BLOB affinity keep a text
 // such as "07" or "1e5" as it was given.
 bool KeepsTextAsGiven(const std::string& declaredType) {
-    const std::string type = Lower(declaredType);
+    const std::string type = LowerAscii(declaredType);
     const auto has = [&](std::string_view part) { return type.find(part) != std::string::npos; };
     if (has("int")) return false;
     return has("char") || has("clob") || has("text") || has("blob") || type.empty();
@@ -48,11 +42,11 @@ void CheckColumns(Connection& connection) {
     int keyColumns = 0;
     std::unique_ptr<Recordset> columns = connection.Execute("pragma table_info(tblLotterySeries)");
     for (; !columns->Eof(); columns->MoveNext()) {
-        const std::string name = Lower(columns->Field("name").Text());
+        const std::string name = LowerAscii(columns->Field("name").Text());
         const std::string type = columns->Field("type").Text();
         const bool key = columns->Field("pk").Text() != "0";
         keyColumns += key ? 1 : 0;
-        if (name == "lotteryseriesid") idIsRowNumber = key && Lower(type) == "integer";
+        if (name == "lotteryseriesid") idIsRowNumber = key && LowerAscii(type) == "integer";
         if (name == "ballnumberlist") listKeepsText = KeepsTextAsGiven(type);
     }
     columns->Close();
@@ -71,24 +65,28 @@ void CheckColumns(Connection& connection) {
 }  // namespace
 
 void CheckTicketTable(Connection& connection) {
-    std::vector<std::string> kinds;
+    std::string kind;  // table, view, virtual or shadow; empty when not in the main schema
+    bool withoutRowid = false;
     try {
         connection.Execute("select LotterySeriesID, BallNumberList from tblLotterySeries where 0");
-        kinds = Column(connection, "pragma main.table_list(tblLotterySeries)", "type");
+        std::unique_ptr<Recordset> listed =
+            connection.Execute("pragma main.table_list(tblLotterySeries)");
+        if (!listed->Eof()) {
+            kind = listed->Field("type").Text();
+            withoutRowid = listed->Field("wr").Text() != "0";
+        }
+        listed->Close();
     } catch (const rules::DatabaseError& error) {
         throw rules::DatabaseError(
             "Datenbankfehler: Die Tabelle tblLotterySeries mit den Spalten LotterySeriesID und "
             "BallNumberList fehlt in der Datenbank. (" +
             std::string(error.what()) + ")");
     }
-    if (kinds.size() != 1 || kinds.front() != "table") {
+    if (kind != "table") {
         Refuse("ist keine gewöhnliche Tabelle, sondern " +
-               (kinds.empty() ? std::string("etwas anderes") : "vom Typ „" + kinds.front() + "“") +
-               ".");
+               (kind.empty() ? std::string("etwas anderes") : "vom Typ „" + kind + "“") + ".");
     }
-    const std::vector<std::string> withoutRowid =
-        Column(connection, "pragma main.table_list(tblLotterySeries)", "wr");
-    if (withoutRowid.front() != "0") Refuse("ist eine Tabelle „WITHOUT ROWID“.");
+    if (withoutRowid) Refuse("ist eine Tabelle „WITHOUT ROWID“.");
     CheckColumns(connection);
 
     const std::vector<std::string> triggers = Column(
@@ -103,19 +101,13 @@ void CheckTicketTable(Connection& connection) {
         Refuse("hat Trigger, die beim Speichern oder Löschen mehr tun würden: " + names + ".");
     }
     // A conflict clause in the table's definition can make an insert replace or skip rows.
-    for (std::string definition :
+    const std::regex conflictClause(R"(\bon\s+conflict\b)", std::regex::icase);
+    for (const std::string& definition :
          Column(connection,
                 "select sql from sqlite_schema where type = 'table' and name = "
                 "'tblLotterySeries' collate nocase",
                 "sql")) {
-        definition = Lower(definition);
-        std::replace_if(
-            definition.begin(), definition.end(), [](unsigned char c) { return std::isspace(c); },
-            ' ');
-        definition.erase(std::unique(definition.begin(), definition.end(),
-                                     [](char a, char b) { return a == ' ' && b == ' '; }),
-                         definition.end());
-        if (definition.find("on conflict") != std::string::npos) {
+        if (std::regex_search(definition, conflictClause)) {
             Refuse(
                 "hat eine ON-CONFLICT-Klausel, mit der das Speichern Zeilen ersetzen oder "
                 "auslassen kann.");

@@ -28,8 +28,8 @@ class SeriesCache {
     const std::vector<rules::RowKey>& Keys() const { return mKeys; }
 
     // The winner tables of the rows they cover, and in table order the indexes of the rows they
-    // do not cover. Built on first use after a Load; REQUIRES: at most WinnerCounts::kMostRows
-    // rows.
+    // do not cover. Built on first use after a Load; REQUIRES: at most
+    // WinnerCounts::kMostCountedRows rows.
     struct WinnerTables {
         rules::WinnerCounts counts;
         std::vector<std::uint32_t> uncovered;

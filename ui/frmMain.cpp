@@ -388,11 +388,9 @@ void frmMain::InsertSeries(const std::string& sBallNumberList) {
     // The program never stores a row it would refuse to read back.
     if (sBallNumberList.size() > rules::kLongestRow) {
         throw rules::OverflowError(
-            "Überlauf: Die Zahlenreihe ist " +
-            rules::WholeNumberText(static_cast<std::int64_t>(sBallNumberList.size())) +
-            " Bytes lang; eine Zahlenreihe darf höchstens " +
-            rules::WholeNumberText(static_cast<std::int64_t>(rules::kLongestRow)) +
-            " Bytes lang sein. Sie wurde nicht gespeichert.");
+            "Überlauf: Die Zahlenreihe" +
+            rules::RowLengthText(static_cast<std::int64_t>(sBallNumberList.size())) +
+            " Sie wurde nicht gespeichert.");
     }
     mConnection->ExecuteWithText(store::kInsertStatement, sBallNumberList);
     SetSeriesCount(static_cast<std::int16_t>(mSeriesCount + 1));
