@@ -7,6 +7,7 @@ packages=(
   cmake ninja-build g++ pkg-config         # build
   qt6-base-dev libsqlite3-dev              # libraries the program uses
   libpcg-cpp-dev                           # the random generator (header only)
+  libutfcpp-dev                            # UTF-8 decoding of names read from files
   fonts-liberation                         # the dialog and report fonts
   libgtest-dev libbenchmark-dev            # tests and benchmarks
   sqlite3 xvfb xdotool x11-utils           # driving the real program in tests

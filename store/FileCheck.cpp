@@ -5,6 +5,7 @@
 
 #include "rules/Errors.h"
 #include "rules/RowList.h"
+#include "store/FileText.h"
 #include "store/LowerAscii.h"
 #include "store/SqliteConnection.h"
 
@@ -24,7 +25,9 @@ std::vector<std::string> Column(Connection& connection, const std::string& state
 [[noreturn]] void Refuse(const std::string& reason) {
     throw rules::DatabaseError("Datenbankfehler: Die Tabelle tblLotterySeries " + reason +
                                " Das Programm arbeitet nur mit einer Tabelle, in der jede "
-                               "Anweisung genau das tut, was sie sagt.");
+                               "Anweisung genau das tut, was sie sagt. Bitte die Tabelle mit "
+                               "sqlite3 so ändern oder die Zahlenreihen in eine leere Lotto.mdb "
+                               "übernehmen.");
 }
 
 // SQLite's affinity rules for a declared column type: only TEXT and BLOB affinity keep a text
@@ -84,7 +87,8 @@ void CheckTicketTable(Connection& connection) {
     }
     if (kind != "table") {
         Refuse("ist keine gewöhnliche Tabelle, sondern " +
-               (kind.empty() ? std::string("etwas anderes") : "vom Typ „" + kind + "“") + ".");
+               (kind.empty() ? std::string("etwas anderes") : "vom Typ " + QuotedFileText(kind)) +
+               ".");
     }
     if (withoutRowid) Refuse("ist eine Tabelle „WITHOUT ROWID“.");
     CheckColumns(connection);
@@ -95,9 +99,13 @@ void CheckTicketTable(Connection& connection) {
         "collate nocase order by name",
         "name");
     if (!triggers.empty()) {
+        // Names from the file, quoted and cut short; a few are enough to find them.
+        constexpr std::size_t kMostNamed = 3;
         std::string names;
-        for (const std::string& name : triggers)
-            names += (names.empty() ? "„" : ", „") + name + "“";
+        for (std::size_t i = 0; i < triggers.size() && i < kMostNamed; ++i)
+            names += (i == 0 ? "" : ", ") + QuotedFileText(triggers[i]);
+        if (triggers.size() > kMostNamed)
+            names += " und " + std::to_string(triggers.size() - kMostNamed) + " weitere";
         Refuse("hat Trigger, die beim Speichern oder Löschen mehr tun würden: " + names + ".");
     }
     // A conflict clause in the table's definition can make an insert replace or skip rows.

@@ -10,6 +10,8 @@
 
 #include "rules/Errors.h"
 #include "store/ConnectionText.h"
+#include "store/FileText.h"
+#include "store/SpecialFiles.h"
 
 namespace store {
 namespace {
@@ -43,8 +45,12 @@ std::string_view SentenceFor(int resultCode) {
     }
 }
 
-[[noreturn]] void ThrowError(int resultCode, std::string_view detail) {
-    throw rules::DatabaseError(DescribeSqliteError(resultCode, detail));
+[[noreturn]] void ThrowError(int resultCode, std::string_view detail, std::string_view file = {}) {
+    // A file SQLite could not open because it is a pipe, socket or device: say which one.
+    if (std::optional<SpecialFile> refused = TakeRefusedFile()) {
+        throw rules::DatabaseError(SpecialFileMessage(*refused));
+    }
+    throw rules::DatabaseError(DescribeSqliteError(resultCode, detail, file));
 }
 
 [[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
@@ -157,9 +163,11 @@ class SqliteRecordset final : public Recordset {
 
 }  // namespace
 
-std::string DescribeSqliteError(int resultCode, std::string_view detail) {
-    return "Datenbankfehler: " + std::string(SentenceFor(resultCode)) + " (" + std::string(detail) +
-           ")";
+std::string DescribeSqliteError(int resultCode, std::string_view detail, std::string_view file) {
+    // SQLite's words may hold names from the file (a constraint, a schema object): quoted.
+    std::string about = file.empty() ? "" : "„" + std::string(file) + "“; ";
+    return "Datenbankfehler: " + std::string(SentenceFor(resultCode)) + " (" + about +
+           "SQLite: " + QuotedFileText(detail) + ")";
 }
 
 SqliteConnection::~SqliteConnection() { Close(); }
@@ -168,6 +176,8 @@ void SqliteConnection::Open(const std::string& connectionText) {
     if (mDb != nullptr)
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist bereits offen.");
     std::string path = DatabasePathOf(connectionText);
+    GuardSqliteOpens();
+    TakeRefusedFile();  // a refusal SQLite got over must not name the file of a later error
     sqlite3* db = nullptr;
     // Never SQLITE_OPEN_CREATE: a missing file must not silently become an empty database.
     int resultCode = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
@@ -184,7 +194,7 @@ void SqliteConnection::Open(const std::string& connectionText) {
     if (resultCode != SQLITE_OK) {
         std::string detail = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode);
         sqlite3_close_v2(db);
-        ThrowError(resultCode, path + ": " + detail);
+        ThrowError(resultCode, detail, path);
     }
     mDb = db;
     mPath = path;
@@ -204,6 +214,7 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
     if (mDb == nullptr)
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     CheckFileIsStillThere();
+    TakeRefusedFile();
     sqlite3_stmt* prepared = nullptr;
     const char* tail = nullptr;
     int resultCode = sqlite3_prepare_v2(mDb, statement.data(), static_cast<int>(statement.size()),
@@ -231,6 +242,7 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     // Inside a transaction the file is checked when it begins and when it is committed.
     if (!InTransaction()) CheckFileIsStillThere();
+    TakeRefusedFile();
     if (mDamaged) ThrowDamaged();
     if (mKeptStatement == nullptr || mKeptStatementText != statement) {
         sqlite3_finalize(mKeptStatement);
@@ -292,6 +304,7 @@ std::uint64_t SqliteConnection::OtherProgramsStamp() {
     if (mDb == nullptr)
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     CheckFileIsStillThere();
+    TakeRefusedFile();
     if (mDataVersion == nullptr) {
         const int resultCode =
             sqlite3_prepare_v2(mDb, "pragma data_version", -1, &mDataVersion, nullptr);

@@ -57,7 +57,9 @@ inline constexpr std::string_view kRescueHint =
     "Die Zahlenreihen lassen sich mit SQLite in eine neue Datei retten: "
     "„sqlite3 Lotto.mdb .recover | sqlite3 Gerettet.mdb“.";
 
-// A German sentence for an SQLite result code, with SQLite's own detail appended.
-std::string DescribeSqliteError(int resultCode, std::string_view detail);
+// A German sentence for an SQLite result code, followed by the file it concerns, if given, and
+// SQLite's own detail, quoted.
+std::string DescribeSqliteError(int resultCode, std::string_view detail,
+                                std::string_view file = {});
 
 }  // namespace store

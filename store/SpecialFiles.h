@@ -1,0 +1,32 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+// A pipe (FIFO), socket or device under the name of the database, or of one of the files SQLite
+// keeps beside it (-journal, -wal, -shm), would make opening it wait until some other program
+// writes to it: the window would hang. Such files are refused by name instead.
+namespace store {
+
+// A file that is there but is no ordinary file.
+struct SpecialFile {
+    std::string path;
+    std::string kind;  // "eine Pipe (FIFO)", "ein Socket", "ein Gerät"
+};
+
+// What is at `path` when it is neither an ordinary file nor a folder (links followed); nothing
+// when it is one of those or nothing is there. Never opens the file.
+std::optional<SpecialFile> SpecialFileAt(const std::string& path);
+
+// Makes every file SQLite opens from now on pass the test above at the moment it is opened,
+// without waiting (no window between the test and the open); a refused open fails as if the
+// file could not be opened, and the file is remembered. Idempotent.
+void GuardSqliteOpens();
+
+// The file the guard refused since the last call, and forgets it.
+std::optional<SpecialFile> TakeRefusedFile();
+
+// The message that names `file` and says what to do about it.
+std::string SpecialFileMessage(const SpecialFile& file);
+
+}  // namespace store
