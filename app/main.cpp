@@ -2,6 +2,7 @@
 #include <QLocale>
 
 #include "store/Connection.h"
+#include "store/OwnDatabase.h"
 #include "store/RegistryApi.h"
 #include "ui/MainWindow.h"
 
@@ -10,6 +11,7 @@ int main(int argc, char* argv[]) {
 
     ui::FormEnvironment environment;
     environment.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    environment.userDataHome = store::UserDataHome();
     environment.registry = &store::SystemRegistry();
     environment.createConnection = store::CreateConnection;
     environment.decimalSeparator = ui::DecimalSeparatorOf(QLocale::system());

@@ -13,6 +13,7 @@
 #include "store/DatabaseFile.h"
 #include "store/DriverProbe.h"
 #include "store/FileCheck.h"
+#include "store/OwnDatabase.h"
 #include "store/SeriesStatements.h"
 #include "store/SpecialFiles.h"
 
@@ -40,7 +41,8 @@ frmMain::frmMain(Dialogs& dialogs, FormEnvironment environment)
 }
 
 bool frmMain::Form_Load() {
-    const std::string databasePath = store::DatabasePath(mEnvironment.programFolder);
+    const std::string databasePath =
+        store::LocateDatabase(mEnvironment.programFolder, mEnvironment.userDataHome);
     if (std::optional<store::SpecialFile> special = store::SpecialFileAt(databasePath)) {
         throw rules::DatabaseError(store::SpecialFileMessage(*special));
     }

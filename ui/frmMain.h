@@ -39,6 +39,8 @@ struct ControlState {
 // What the start-up sequence needs from outside the window.
 struct FormEnvironment {
     std::string programFolder;  // the folder that holds the program
+    // The user's data folder, for the rows of a program installed for the whole machine.
+    std::string userDataHome;
     store::RegistryApi* registry = nullptr;
     std::function<std::unique_ptr<store::Connection>()> createConnection;
     std::string decimalSeparator = ",";           // the user's locale's

@@ -3,7 +3,8 @@
 #   start_test.sh VAREDADAV MAKE_EMPTY_DB SCHEMA
 # Checks: without Lotto.mdb a message appears and OK ends the program with status 1; beside a
 # Lotto.mdb the copied program shows its window and leaves the file as it was; a file that is no
-# database gives a message and status 1. Exits 77 (skipped) without Xvfb, xdotool or sqlite3.
+# database gives a message and status 1; installed for all users it lays the user's own database;
+# a pipe as its journal gives a message and status 1. Exits 77 (skipped) without Xvfb, xdotool or sqlite3.
 set -u
 program=$1 make_db=$2 schema=$3
 for tool in Xvfb xdotool sqlite3; do
@@ -90,6 +91,25 @@ before=$(sha256sum <"$work/broken/Lotto.mdb")
 env LC_ALL=de_DE.UTF-8 "$work/broken/varedadav" &
 expect_message_and_end "text file as Lotto.mdb" $!
 [ "$(sha256sum <"$work/broken/Lotto.mdb")" = "$before" ] || fail "the broken file was changed"
+
+# 4. Installed for the whole machine: each user's own database, laid on the first start in the
+#    user's data folder, closed to everyone else.
+mkdir -p "$work/usr/lib/varedadav" "$work/usr/share/varedadav"
+cp "$program" "$work/usr/lib/varedadav/varedadav"
+"$make_db" "$schema" "$work/usr/share/varedadav/Lotto-empty.mdb"
+data=$work/home/.local/share
+env LC_ALL=de_DE.UTF-8 XDG_DATA_HOME="$data" "$work/usr/lib/varedadav/varedadav" &
+pid=$!
+find_window >/dev/null || fail "no main window on the first start of an install for all"
+kill "$pid"; wait "$pid" 2>/dev/null
+[ "$(stat -c %a "$data/varedadav" 2>&1)" = 700 ] || fail "own folder: $(stat -c %a "$data/varedadav" 2>&1)"
+[ "$(stat -c %a "$data/varedadav/Lotto.mdb" 2>&1)" = 600 ] || fail "own database not 0600"
+[ -e "$work/usr/lib/varedadav/Lotto.mdb" ] && fail "a database was laid beside the program"
+
+# 5. A pipe where SQLite keeps its journal: a message, never a hang.
+mkfifo "$data/varedadav/Lotto.mdb-journal"
+env LC_ALL=de_DE.UTF-8 XDG_DATA_HOME="$data" "$work/usr/lib/varedadav/varedadav" &
+expect_message_and_end "pipe as the journal" $!
 
 [ "$failures" -eq 0 ] && echo "all start checks passed"
 [ "$failures" -eq 0 ]

@@ -1,0 +1,200 @@
+#include "store/OwnDatabase.h"
+
+#include <fcntl.h>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "rules/Errors.h"
+#include "store/DatabaseFile.h"
+
+namespace store {
+namespace {
+
+constexpr mode_t kOwnFolderMode = 0700;
+constexpr mode_t kOwnFileMode = 0600;
+
+std::string WithoutTrailingSlashes(std::string path) {
+    while (path.size() > 1 && path.back() == '/') path.pop_back();
+    return path;
+}
+
+std::string Reason(int error) {
+    switch (error) {
+        case EACCES:
+        case EPERM:
+            return "keine Berechtigung";
+        case ENOSPC:
+        case EDQUOT:
+            return "der Datenträger ist voll";
+        case EROFS:
+            return "der Datenträger ist schreibgeschützt";
+        case ENOTDIR:
+            return "ein Teil des Pfades ist kein Ordner";
+        default:
+            return std::strerror(error);
+    }
+}
+
+[[noreturn]] void Fail(const std::string& what, int error) {
+    throw rules::DatabaseError("Datenbankfehler: " + what + " (" + Reason(error) +
+                               "). Bitte das beheben und das Programm neu starten.");
+}
+
+[[noreturn]] void NotYours(const std::string& folder, uid_t owner) {
+    const passwd* entry = getpwuid(owner);
+    const std::string user = entry != nullptr && entry->pw_name != nullptr
+                                 ? "„" + std::string(entry->pw_name) + "“"
+                                 : "mit der Nummer " + std::to_string(owner);
+    throw rules::DatabaseError("Datenbankfehler: Der Ordner „" + folder +
+                               "“ für Ihre Zahlenreihen gehört nicht Ihnen, sondern dem Benutzer " +
+                               user +
+                               ", der darin Ihre Zahlenreihen lesen und ändern könnte. Bitte den "
+                               "Ordner entfernen lassen (oder XDG_DATA_HOME auf einen eigenen "
+                               "Ordner setzen) und das Programm neu starten.");
+}
+
+// Makes every missing folder of `path`, each 0700 as the XDG rules ask.
+void MakeFolders(const std::string& path) {
+    for (std::size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
+        const std::string folder = path.substr(0, end);
+        if (mkdir(folder.c_str(), kOwnFolderMode) != 0 && errno != EEXIST) {
+            const int error = errno;
+            Fail("Der Ordner „" + folder + "“ kann nicht angelegt werden", error);
+        }
+        if (end == std::string::npos) return;
+    }
+}
+
+// Opens the program's folder in the user's data folder, made if missing; it must be the user's
+// own (a link to it too), and is closed to everyone else.
+int OpenOwnFolder(const std::string& folder) {
+    MakeFolders(folder);
+    int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat link {};
+    if (descriptor < 0 && lstat(folder.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+        if (link.st_uid != geteuid()) NotYours(folder, link.st_uid);
+        descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    }
+    if (descriptor < 0) {
+        const int error = errno;
+        Fail("Der Ordner „" + folder + "“ kann nicht geöffnet werden", error);
+    }
+    struct stat status {};
+    if (fstat(descriptor, &status) != 0) {
+        const int error = errno;
+        close(descriptor);
+        Fail("Der Ordner „" + folder + "“ kann nicht geprüft werden", error);
+    }
+    if (status.st_uid != geteuid()) {
+        close(descriptor);
+        NotYours(folder, status.st_uid);
+    }
+    if ((status.st_mode & 07777) != kOwnFolderMode && fchmod(descriptor, kOwnFolderMode) != 0) {
+        const int error = errno;
+        close(descriptor);
+        Fail("Der Ordner „" + folder + "“ kann nicht für andere Benutzer gesperrt werden", error);
+    }
+    return descriptor;
+}
+
+std::string Contents(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+    if (!file.good() && !file.eof()) bytes.clear();
+    return bytes;
+}
+
+// Lays a copy of the empty database as Lotto.mdb in the open folder, unless a file of that name
+// is there. The copy is written under a name of its own and then linked into place, and link()
+// never replaces a file: two starts at the same moment keep the same database.
+void LayEmptyDatabase(int folder, const std::string& folderPath, const std::string& empty) {
+    const std::string name(kDatabaseFileName);
+    struct stat existing {};
+    if (fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) return;
+    const std::string target = folderPath + "/" + name;
+    const std::string bytes = Contents(empty);
+    if (bytes.empty()) {
+        throw rules::DatabaseError("Datenbankfehler: Die leere Datenbank „" + empty +
+                                   "“, aus der das Programm Ihre eigene anlegt, fehlt oder ist "
+                                   "nicht lesbar. Bitte das Paket varedadav neu installieren.");
+    }
+    const std::string temporary = "." + name + ".new-" + std::to_string(getpid());
+    unlinkat(folder, temporary.c_str(), 0);  // left over by a start that broke off
+    const int file = openat(folder, temporary.c_str(),
+                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kOwnFileMode);
+    if (file < 0) {
+        const int error = errno;
+        Fail("Die Datenbank „" + target + "“ kann nicht angelegt werden", error);
+    }
+    bool written = true;
+    for (std::size_t done = 0; written && done < bytes.size();) {
+        const ssize_t count = write(file, bytes.data() + done, bytes.size() - done);
+        written = count > 0;
+        done += written ? static_cast<std::size_t>(count) : 0;
+    }
+    written = written && fsync(file) == 0;
+    int error = errno;
+    close(file);
+    const bool linked =
+        written &&
+        (linkat(folder, temporary.c_str(), folder, name.c_str(), 0) == 0 || errno == EEXIST);
+    if (written && !linked) error = errno;
+    unlinkat(folder, temporary.c_str(), 0);
+    if (!linked) Fail("Die Datenbank „" + target + "“ kann nicht angelegt werden", error);
+    fsync(folder);
+}
+
+}  // namespace
+
+std::string UserDataHome() {
+    const char* dataHome = std::getenv("XDG_DATA_HOME");
+    if (dataHome != nullptr && dataHome[0] == '/') return WithoutTrailingSlashes(dataHome);
+    std::string home;
+    if (const char* variable = std::getenv("HOME"); variable != nullptr && variable[0] == '/') {
+        home = variable;
+    } else if (const passwd* entry = getpwuid(geteuid());
+               entry != nullptr && entry->pw_dir != nullptr && entry->pw_dir[0] == '/') {
+        home = entry->pw_dir;
+    }
+    return home.empty() ? "" : WithoutTrailingSlashes(home) + "/.local/share";
+}
+
+std::string InstalledEmptyDatabase(std::string_view programFolder) {
+    return (std::filesystem::path(programFolder) / "../../share/varedadav/Lotto-empty.mdb")
+        .lexically_normal()
+        .string();
+}
+
+std::string LocateDatabase(std::string_view programFolder, const std::string& dataHome) {
+    const std::string beside = DatabasePath(programFolder);
+    struct stat status {};
+    if (lstat(beside.c_str(), &status) == 0 ||
+        !IsOrdinaryFile(InstalledEmptyDatabase(programFolder))) {
+        return beside;
+    }
+    if (dataHome.empty()) {
+        throw rules::DatabaseError(
+            "Datenbankfehler: Ihr Datenordner ist unbekannt, weil weder XDG_DATA_HOME noch HOME "
+            "einen absoluten Pfad nennt. Bitte HOME setzen und das Programm neu starten.");
+    }
+    const std::string folderPath = WithoutTrailingSlashes(dataHome) + "/varedadav";
+    const int folder = OpenOwnFolder(folderPath);
+    try {
+        LayEmptyDatabase(folder, folderPath, InstalledEmptyDatabase(programFolder));
+    } catch (...) {
+        close(folder);
+        throw;
+    }
+    close(folder);
+    return folderPath + "/" + std::string(kDatabaseFileName);
+}
+
+}  // namespace store
