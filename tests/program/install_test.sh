@@ -19,6 +19,7 @@ grep -qx "Exec=$prefix/bin/varedadav" "$prefix/share/applications/$id.desktop" |
 appstreamcli validate-tree --no-net "$prefix" || fail "AppStream metadata invalid"
 [ -x "$prefix/bin/varedadav" ] || fail "no program on the path"
 [ -f "$prefix/lib/varedadav/Lotto.mdb" ] || fail "no database beside the program"
+[ ! -e "$prefix/share/varedadav" ] || fail "an install of the user's own ships the empty database"
 [ -f "$prefix/share/man/man6/varedadav.6.gz" ] || fail "no manual page"
 for size in 32 48 64 128 256; do
   [ -f "$prefix/share/icons/hicolor/${size}x${size}/apps/varedadav.png" ] || fail "icon $size"
@@ -29,6 +30,18 @@ printf 'stored' >>"$prefix/lib/varedadav/Lotto.mdb"
 before=$(sha256sum <"$prefix/lib/varedadav/Lotto.mdb")
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "second install failed"
 [ "$(sha256sum <"$prefix/lib/varedadav/Lotto.mdb")" = "$before" ] || fail "install replaced the database"
+
+# Installed for the whole machine (/usr, as the package): nothing beside the program, the empty
+# database for each user's own, nothing any other user may write.
+staged=$prefix/staged
+DESTDIR=$staged cmake --install "$build" --prefix /usr >/dev/null || fail "install to /usr failed"
+[ -x "$staged/usr/lib/varedadav/varedadav" ] || fail "no program in /usr/lib/varedadav"
+[ ! -e "$staged/usr/lib/varedadav/Lotto.mdb" ] && [ ! -L "$staged/usr/lib/varedadav/Lotto.mdb" ] ||
+  fail "a database beside the program installed for all users"
+[ "$(stat -c %a "$staged/usr/share/varedadav/Lotto-empty.mdb")" = 644 ] ||
+  fail "no empty database for the users' own, or not 0644"
+writable=$(find "$staged" ! -type l -perm /022)
+[ -z "$writable" ] || fail "installed writable for others: $writable"
 echo "install checks passed"
 
 [ "${2:-}" = package ] || exit 0
@@ -36,6 +49,9 @@ command -v lintian >/dev/null || { echo "SKIP: lintian missing"; exit 77; }
 (cd "$prefix" && cpack --config "$build/CPackConfig.cmake" -B "$prefix/package" >/dev/null) ||
   fail "cpack failed"
 deb=$(ls "$prefix"/package/varedadav_*.deb) || fail "no package"
+writable=$(dpkg-deb -c "$deb" | awk '$1 !~ /^l/ && (substr($1, 6, 1) == "w" || substr($1, 9, 1) == "w")')
+[ -z "$writable" ] || fail "the package installs files others may write: $writable"
+dpkg-deb -c "$deb" | grep -q -E '/var/|Lotto\.mdb$' && fail "the package ships a shared database"
 findings=$(lintian --fail-on error,warning "$deb" 2>&1)
 status=$?
 printf '%s\n' "$findings" | grep -v 'running with root privileges'

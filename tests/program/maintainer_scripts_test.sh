@@ -1,0 +1,100 @@
+#!/usr/bin/env bash
+# The package's maintainer scripts against what versions up to 1.1.0 left in /var/lib/varedadav,
+# run in a scratch root (DPKG_ROOT): an upgrade closes the shared folder to writing and keeps the
+# rows; a purge removes the folder with everything other users put in it; no script follows a
+# link out of it or makes anything on a fresh install.
+#   maintainer_scripts_test.sh PACKAGING_DIR
+# Exits 77 (skipped) unless run as root: the files of another user need it.
+set -u
+scripts=$1
+[ "$(id -u)" -eq 0 ] || { echo "SKIP: needs root"; exit 77; }
+root=$(mktemp -d)
+trap 'rm -rf "$root"' EXIT
+failures=0
+fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
+shared=$root/var/lib/varedadav
+outside=$root/etc/passwd
+# rm and chmod note the shared folder's mode at the moment they act: a script may delete or change
+# nothing in it while other users can still write there (closing the folder itself aside).
+shims=$root/shims
+mkdir -p "$shims"
+for tool in rm chmod; do
+  cat >"$shims/$tool" <<SHIM
+#!/bin/sh
+echo "$tool \$* | \$(stat -c %a "$shared" 2>/dev/null)" >>"$root/acts"
+exec $(command -v $tool) "\$@"
+SHIM
+  chmod +x "$shims/$tool"
+done
+run() { PATH=$shims:$PATH DPKG_ROOT=$root sh "$scripts/$1" "${@:2}" || fail "$1 $* failed"; }
+acted_while_open() { grep -v -E "^chmod [0-7]+ $shared \|" "$root/acts" | grep -E '\| 1?[0-7][0-7][2367]$'; }
+mode() { stat -c %a "$1"; }
+
+# What 1.1.0 made, and what other users (uid 65534) put beside it: SQLite's files, a pipe, links
+# out of the folder, a folder of their own with a link deeper down.
+old_state() {
+  rm -rf "$root/var" "$root/etc" "$root/pipe"
+  mkdir -p "$shared" "$root/etc"
+  chmod 1777 "$shared"
+  printf 'rows' >"$shared/Lotto.mdb"
+  chmod 0666 "$shared/Lotto.mdb"
+  printf 'root:x:0:0' >"$outside"
+  chmod 0600 "$outside"
+  mkfifo "$shared/Lotto.mdb-journal"
+  ln -s "$root/pipe" "$shared/Lotto.mdb-wal"
+  printf 'x' >"$shared/Lotto.mdb-shm"
+  mkfifo "$shared/pipe" "$root/pipe"
+  ln -s "$outside" "$shared/link"
+  mkdir -p "$shared/theirs/deep"
+  ln -s "$root/etc" "$shared/theirs/deep/up"
+  chown -h 65534 "$shared"/Lotto.mdb-* "$root/pipe" "$shared/pipe" "$shared/link"
+  chown -R -h 65534 "$shared/theirs"
+}
+outside_untouched() {
+  [ "$(mode "$outside")" = 600 ] && [ "$(cat "$outside")" = 'root:x:0:0' ] ||
+    fail "$1: a file outside the folder was changed"
+}
+
+# Fresh install: nothing to close, nothing made.
+rm -rf "$root/var"
+run postinst configure ""
+[ ! -e "$shared" ] || fail "fresh install made $shared"
+
+# Upgrade from 1.1.0: folder and file closed to writing, the rows kept.
+old_state
+run postinst configure 1.1.0
+[ "$(mode "$shared")" = 755 ] || fail "upgrade left the folder $(mode "$shared")"
+[ "$(mode "$shared/Lotto.mdb")" = 644 ] || fail "upgrade left the file $(mode "$shared/Lotto.mdb")"
+[ "$(cat "$shared/Lotto.mdb")" = rows ] || fail "upgrade changed the rows"
+# A reader of the old rows must not hang on a pipe planted as SQLite's journal or log.
+[ ! -e "$shared/Lotto.mdb-journal" ] && [ ! -L "$shared/Lotto.mdb-wal" ] ||
+  fail "upgrade left a pipe or link under SQLite's names"
+[ -f "$shared/Lotto.mdb-shm" ] && [ -p "$root/pipe" ] || fail "upgrade removed an ordinary file"
+outside_untouched upgrade
+
+# The shared file replaced by a link another user made: the link is not followed.
+old_state
+rm "$shared/Lotto.mdb"
+ln -s "$outside" "$shared/Lotto.mdb"
+run postinst configure 1.1.0
+outside_untouched "upgrade with a link as Lotto.mdb"
+
+# Remove keeps the rows; purge takes the folder and all in it, and nothing outside.
+old_state
+run postrm remove
+[ -f "$shared/Lotto.mdb" ] || fail "remove deleted the rows"
+run postrm purge
+[ ! -e "$shared" ] || fail "purge left $shared: $(ls -A "$shared")"
+outside_untouched purge
+[ -d "$root/etc" ] || fail "purge followed a link out of the folder"
+
+# A folder that is not root's own is not the package's doing: purge leaves it.
+old_state
+chown 65534 "$shared"
+run postrm purge
+[ -f "$shared/Lotto.mdb" ] || fail "purge removed a folder root did not make"
+
+if acted_while_open; then fail "the lines above acted in the folder while others could write to it"; fi
+
+[ "$failures" -eq 0 ] || exit 1
+echo "maintainer script checks passed"
