@@ -1,13 +1,17 @@
 #include <QApplication>
 #include <QLocale>
+#include <QTranslator>
 
 #include "store/Connection.h"
 #include "store/OwnDatabase.h"
 #include "store/RegistryApi.h"
+#include "ui/GermanQtTexts.h"
 #include "ui/MainWindow.h"
 
 int main(int argc, char* argv[]) {
     QApplication application(argc, argv);
+    QTranslator qtTexts;
+    ui::InstallGermanQtTexts(qtTexts);
 
     ui::FormEnvironment environment;
     environment.programFolder = QCoreApplication::applicationDirPath().toStdString();

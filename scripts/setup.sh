@@ -9,6 +9,7 @@ packages=(
   libpcg-cpp-dev                           # the random generator (header only)
   libutfcpp-dev                            # UTF-8 decoding of names read from files
   fonts-liberation                         # the dialog and report fonts
+  qt6-translations-l10n                    # Qt's own texts in German
   libgtest-dev libbenchmark-dev            # tests and benchmarks
   sqlite3 xvfb xdotool x11-utils           # driving the real program in tests
   desktop-file-utils appstream lintian     # checking the desktop entry, metadata and package

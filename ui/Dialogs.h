@@ -12,7 +12,7 @@ enum class MsgBoxResult { Ok, Cancel };
 enum class MousePointer { Default = 0, Hourglass = 11 };
 
 // What the handlers need of the desktop besides their own controls: modal message boxes, titled
-// with the program's name, and the window's mouse pointer.
+// with the program's name, the window's mouse pointer, and a screen reader's voice.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
@@ -22,6 +22,9 @@ class Dialogs {
     virtual MsgBoxResult MsgBox(const std::string& prompt, MsgBoxButtons buttons,
                                 MsgBoxIcon icon) = 0;
     virtual void SetMousePointer(MousePointer pointer) = 0;
+    // Tells a screen reader, once and without moving the focus, what a command did: a short
+    // German sentence of what a sighted user sees change. Nothing to do without one.
+    virtual void Announce(const std::string& outcome) { static_cast<void>(outcome); }
 };
 
 }  // namespace ui

@@ -15,6 +15,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShortcut>
 #include <QTextCursor>
 
 #include <algorithm>
@@ -23,6 +24,8 @@
 #include <utility>
 
 #include "rules/Errors.h"
+#include "ui/AccessibleBox.h"
+#include "ui/OutcomeNotice.h"
 #include "ui/ScreenBoundMessageBox.h"
 
 namespace ui {
@@ -106,6 +109,7 @@ std::string DecimalSeparatorOf(const QLocale& locale) {
 
 MainWindow::MainWindow(FormEnvironment environment, QWidget* parent)
     : QWidget(parent), mForm(*this, std::move(environment)) {
+    AccessibleBox::Install();
     setWindowTitle(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
     setWindowIcon(QIcon(QStringLiteral(":/varedadav/varedadav-32.png")));
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -114,6 +118,7 @@ MainWindow::MainWindow(FormEnvironment environment, QWidget* parent)
     setFixedSize(ToPixels(kClientWidthTwips), ToPixels(kClientHeightTwips));
     BuildControls();
     BindUserInput();
+    mNotice = new OutcomeNotice(this);
 }
 
 MainWindow::~MainWindow() { ShowPointer(MousePointer::Default); }
@@ -232,6 +237,9 @@ void MainWindow::BindUserInput() {
     onClick(ControlId::cmdDelete, &frmMain::cmdDelete_Click);
     onClick(ControlId::cmdResetStat, &frmMain::cmdResetStat_Click);
     Widget(ControlId::lblAssumptions)->installEventFilter(this);
+    // F1, the platform's help key, shows the assumptions: the label takes no focus.
+    connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
+            [this] { Dispatch([this] { mForm.lblAssumptions_Click(); }); });
     for (std::size_t index = 0; index < kNewSeriesBoxCount; ++index) {
         Widget(NewSeriesBox(static_cast<int>(index)))->installEventFilter(this);
     }
@@ -282,8 +290,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 void MainWindow::TakeUserText(ControlId id, const QString& text) {
     const std::size_t index = static_cast<std::size_t>(id);
     mForm.Control(id).Text = mShown[index].Text = text.toStdString();
-    static_cast<QLineEdit*>(Widget(id))
-        ->setMaxLength(MaxLengthFor(kControls[index].maxLength, text));
+    // Setting the limit sets the text anew, which would empty the box's undo history.
+    auto* box = static_cast<QLineEdit*>(Widget(id));
+    const int limit = MaxLengthFor(kControls[index].maxLength, text);
+    if (box->maxLength() != limit) box->setMaxLength(limit);
 }
 
 bool MainWindow::Load() {
@@ -299,8 +309,25 @@ bool MainWindow::Load() {
         return false;
     }
     Render();
+    DescribeCountBox();
     Widget(mForm.ActiveControl)->setFocus();
     return true;
+}
+
+void MainWindow::Announce(const std::string& outcome) {
+    mAnnouncement = QString::fromStdString(outcome);
+}
+
+void MainWindow::DescribeCountBox() {
+    Widget(ControlId::txtNewSeries0)
+        ->setAccessibleDescription(QString::fromStdString(mForm.CountAndStakeText()));
+}
+
+void MainWindow::Speak(const QString& outcome, bool focusMoved) {
+    if (outcome.isEmpty()) return;
+    const QWidget* focused = focusWidget();
+    if (focusMoved && focused != nullptr && focused->accessibleDescription() == outcome) return;
+    mNotice->Say(outcome);
 }
 
 void MainWindow::Dispatch(const std::function<void()>& handler) {
@@ -311,6 +338,7 @@ void MainWindow::Dispatch(const std::function<void()>& handler) {
                                       : mForm.ActiveControl;
     mForm.ActiveControl = focusBefore;
     const bool nested = std::exchange(mDispatching, true);
+    mAnnouncement.clear();
     try {
         handler();
     } catch (const rules::AppError& failure) {
@@ -320,7 +348,11 @@ void MainWindow::Dispatch(const std::function<void()>& handler) {
     }
     mDispatching = nested;
     Render();
-    if (mForm.ActiveControl != focusBefore) Widget(mForm.ActiveControl)->setFocus();
+    const bool focusMoves = mForm.ActiveControl != focusBefore;
+    // Before the focus lands on it, so that the screen reader speaks the new count with the box.
+    DescribeCountBox();
+    if (focusMoves) Widget(mForm.ActiveControl)->setFocus();
+    Speak(std::exchange(mAnnouncement, QString()), focusMoves);
     if (mDefaultPointerPending && !mDispatching) {
         mDefaultPointerPending = false;
         ShowPointer(MousePointer::Default);
@@ -328,6 +360,7 @@ void MainWindow::Dispatch(const std::function<void()>& handler) {
 }
 
 void MainWindow::ReportFailure(const std::string& message) {
+    mAnnouncement.clear();  // the message box says what happened
     mDefaultPointerPending = false;
     ShowPointer(MousePointer::Default);
     MsgBox(message, MsgBoxButtons::Ok, MsgBoxIcon::Error);

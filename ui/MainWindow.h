@@ -11,6 +11,8 @@ class QLocale;
 
 namespace ui {
 
+class OutcomeNotice;
+
 // The decimal separator of `locale` as the number texts use it.
 std::string DecimalSeparatorOf(const QLocale& locale);
 
@@ -40,6 +42,7 @@ class MainWindow final : public QWidget, public Dialogs {
 
     MsgBoxResult MsgBox(const std::string& prompt, MsgBoxButtons buttons, MsgBoxIcon icon) override;
     void SetMousePointer(MousePointer pointer) override;
+    void Announce(const std::string& outcome) override;
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -55,6 +58,12 @@ class MainWindow final : public QWidget, public Dialogs {
     void ReportFailure(const std::string& message);
     void ShowPointer(MousePointer pointer);
     void Render();
+    // Gives the first row box the count and the stake as its description, which a screen
+    // reader speaks with the box and on "where am I".
+    void DescribeCountBox();
+    // Has a screen reader speak `outcome` once, unless the focus moving onto a control that
+    // describes itself so has said it already.
+    void Speak(const QString& outcome, bool focusMoved);
     void TakeUserText(ControlId id, const QString& text);
 
     frmMain mForm;
@@ -64,6 +73,8 @@ class MainWindow final : public QWidget, public Dialogs {
     bool mWaitCursorShown = false;
     bool mDispatching = false;
     bool mDefaultPointerPending = false;  // shown once the widgets have the handler's texts
+    QString mAnnouncement;                // of the handler now running
+    OutcomeNotice* mNotice = nullptr;     // what a screen reader hears of an outcome
 };
 
 }  // namespace ui

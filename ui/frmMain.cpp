@@ -121,7 +121,10 @@ void frmMain::txtNewSeries_KeyDown(std::int16_t /*Index*/, std::int16_t& KeyCode
     if (KeyCode == 13) AddSeries();
 }
 
-void frmMain::cmdEvaluate_Click() { EvaluateSeries(false); }
+void frmMain::cmdEvaluate_Click() {
+    EvaluateSeries(false);
+    if (!mEvaluationOutcome.empty()) mDialogs.Announce(mEvaluationOutcome);
+}
 
 void frmMain::cmdGenerateRandom_Click() {
     std::int16_t repeatCount = 1;
@@ -154,6 +157,7 @@ void frmMain::GenerateSeries(bool bTotalsOnly) {
         StoreRandomRows(count, unpopularOnly);
         ShowStake();
         txtOutput.Write(rules::WholeNumberText(count) + " Zahlenreihe(n) hinzugefügt.");
+        mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
     } else {
         rules::SimulatedDraw simulated;
         for (int draw = 1; draw <= count; ++draw) {
@@ -165,6 +169,12 @@ void frmMain::GenerateSeries(bool bTotalsOnly) {
             AddDrawToTotals(simulated);
         } else {
             EvaluateSeries(true);
+        }
+        if (!bTotalsOnly && !mEvaluationOutcome.empty()) {
+            mDialogs.Announce(
+                "Ziehung " + txtDrawnNumberList.Text + ", Zusatzzahl " + txtAdditionalNumber.Text +
+                ": " + mEvaluationOutcome + " Ziehungen: " + txtNoDraws.Text +
+                ", Ausgaben: " + txtSpentAmount.Text + ", Einnahmen: " + txtWonAmount.Text + ".");
         }
     }
     mDialogs.SetMousePointer(MousePointer::Default);
@@ -224,13 +234,20 @@ void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored,
 void frmMain::cmdShowSeries_Click() {
     mDialogs.SetMousePointer(MousePointer::Hourglass);
     // The list is built aside and shown whole: one copy instead of one per row.
-    txtOutput.Write(rules::RowListText(StoredRows().Texts()));
+    const std::vector<std::string>& rows = StoredRows().Texts();
+    txtOutput.Write(rules::RowListText(rows));
     mDialogs.SetMousePointer(MousePointer::Default);
+    // How many, never the list itself: it may run to 32,767 lines.
+    mDialogs.Announce(rows.empty() ? std::string(rules::kNoRowsFound)
+                      : rows.size() == 1
+                          ? std::string("1 Zahlenreihe aufgelistet.")
+                          : std::to_string(rows.size()) + " Zahlenreihen aufgelistet.");
 }
 
 void frmMain::cmdDelete_Click() {
     if (mDialogs.MsgBox("Alle Zahlenreihen in der Datenbank werden gelöscht. Fortfahren?",
                         MsgBoxButtons::OkCancel, MsgBoxIcon::Question) != MsgBoxResult::Ok) {
+        mDialogs.Announce("Nichts gelöscht.");
         return;
     }
     FollowOtherPrograms();
@@ -243,12 +260,14 @@ void frmMain::cmdDelete_Click() {
     txtWonAmount.Write("0");
     txtNoDraws.Write("0");
     lblEuroUsed.Write("");
+    mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
 }
 
 void frmMain::cmdResetStat_Click() {
     txtNoDraws.Write("0");
     txtSpentAmount.Write("0");
     txtWonAmount.Write("0");
+    mDialogs.Announce("Ziehungen, Ausgaben und Einnahmen auf 0 gesetzt.");
 }
 
 void frmMain::lblAssumptions_Click() {
@@ -274,9 +293,11 @@ void frmMain::AddSeries() {
     for (ControlState& box : txtNewSeries) box.Write("");
     SetFocus(NewSeriesBox(0));
     ShowStake();
+    mDialogs.Announce(CountAndStakeText());
 }
 
 void frmMain::EvaluateSeries(bool bIsSimulation) {
+    mEvaluationOutcome.clear();
     if (txtDrawnNumberList.Text.empty()) {
         mDialogs.MsgBox("Bitte zuerst gezogene Zahlen eingeben.", MsgBoxButtons::Ok,
                         MsgBoxIcon::Warning);
@@ -293,6 +314,7 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
     const rules::Draw draw(txtDrawnNumberList.Text, txtAdditionalNumber.Text);
     std::string report;
     std::int32_t total = 0;
+    int winningRows = 0;
 
     const store::SeriesCache& rows = StoredRows();
     if (rows.Texts().empty()) {
@@ -310,6 +332,7 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
                 rules::GetSheetAndBox(box, sheet);
                 total = rules::CheckedAdd(total, result.prize, "Die Gewinnsumme");
                 rules::AppendReportLine(report, sheet, box, result);
+                ++winningRows;
             }
         }
         if (rows.Texts().size() > rules::kMostRows) rules::ThrowTooManyRows();
@@ -320,10 +343,16 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
         }
     }
     const std::size_t caret = total >= 1 ? report.size() : 0;  // a win shows its total
+    const bool noRows = rows.Texts().empty();
     txtOutput.Write(std::move(report), caret);
 
     const double stake = ShowStake();
     if (bIsSimulation) AddToRunningTotals(stake, total);
+    mEvaluationOutcome = noRows      ? std::string(rules::kNoRowsFound)
+                         : total < 1 ? std::string(rules::kNoWin)
+                                     : "Gewonnene Summe (ca.): " + rules::WholeNumberText(total) +
+                                           " EUR, " + std::to_string(winningRows) +
+                                           (winningRows == 1 ? " Gewinnreihe." : " Gewinnreihen.");
 }
 
 void frmMain::AddDrawToTotals(const rules::SimulatedDraw& draw) {
@@ -377,6 +406,13 @@ void frmMain::ShowRunningTotals(const RunningTotals& totals) {
     txtNoDraws.Write(rules::WholeNumberText(totals.draws));
     txtSpentAmount.Write(rules::NumberText(totals.spent, DecimalSeparator()));
     txtWonAmount.Write(rules::WholeNumberText(totals.won));
+}
+
+std::string frmMain::CountAndStakeText() const {
+    std::string text = "Anzahl Kästchen: " + txtCurrentSeriesNumber.Text;
+    const std::string_view shown = lblEuroUsed.Text;
+    if (shown.starts_with("= ")) text += ", Einsatz " + std::string(shown.substr(2));
+    return text + ".";
 }
 
 double frmMain::ShowStake() {

@@ -95,6 +95,9 @@ class frmMain {
 
     // Shows the stake of all stored rows in lblEuroUsed and returns it.
     double ShowStake();
+    // The row count and the stake as the window shows them, in one sentence for a screen
+    // reader: "Anzahl Kästchen: 13, Einsatz 10,25 Euro." (no stake while the label is empty).
+    std::string CountAndStakeText() const;
     // Stores one row and counts it; the count rises only once the row is stored.
     void InsertSeries(const std::string& sBallNumberList);
     // All rows in the order they were stored, positioned on the first.
@@ -161,6 +164,8 @@ class frmMain {
     // The number of rows in the table, by the count statement.
     std::int16_t ReadSeriesCount();
 
+    // What the last evaluation found, for the announcement; empty when it warned instead.
+    std::string mEvaluationOutcome;
     Dialogs& mDialogs;
     FormEnvironment mEnvironment;
     rules::RandomSource& mRandom;

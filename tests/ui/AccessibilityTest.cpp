@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "tests/ui/ShownWindow.h"
+#include "ui/AccessibleBox.h"
 #include "ui/MainWindow.h"
 
 using testing_support::EnvironmentFor;
@@ -100,6 +101,81 @@ class AccessibilityTest : public QObject {
         QTest::mouseClick(window->Widget(ui::ControlId::cmdDelete), Qt::LeftButton);
         QCOMPARE(stake->text(QAccessible::Name), QString());
         expectAnnouncedAsShown();
+    }
+
+    // A box is read whole, under its own name, and what a screen reader types into it reaches
+    // the window as typing does; the first row box also tells the count and the stake.
+    void readsEachBoxWholeUnderItsOwnName() {
+        QWidget* first = window->Widget(ui::ControlId::txtNewSeries0);
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(first);
+        QCOMPARE(box->text(QAccessible::Name), QString("Zahlenreihe eingeben: Zahl 1"));
+        QVERIFY(box->relations(QAccessible::Label).isEmpty());
+        QCOMPARE(static_cast<QLabel*>(window->Widget(ui::ControlId::Label2))->buddy(), first);
+        QCOMPARE(box->text(QAccessible::Description),
+                 QString("Anzahl Kästchen: 13, Einsatz 10,25 Euro."));
+
+        auto* drawn = static_cast<QLineEdit*>(window->Widget(ui::ControlId::txtDrawnNumberList));
+        drawn->setText("1,2,3,4,5,6");
+        QAccessibleTextInterface* text =
+            QAccessible::queryAccessibleInterface(drawn)->textInterface();
+        for (int offset = 0; offset <= 11; ++offset) {
+            int start = -1;
+            int end = -1;
+            text->attributes(offset, &start, &end);
+            QCOMPARE(QPair(start, end), QPair(0, 11));  // one run: the text is read whole
+        }
+
+        for (int i = 0; i < 6; ++i) {
+            QAccessibleInterface* numberBox =
+                QAccessible::queryAccessibleInterface(window->Widget(ui::NewSeriesBox(i)));
+            numberBox->editableTextInterface()->insertText(0, i == 0 ? "12345" : "345");
+        }
+        QCOMPARE(window->Form().txtNewSeries[0].Text, std::string("1234"));  // typing limits
+        QCOMPARE(window->Form().txtNewSeries[5].Text, std::string("34"));
+        window->SetMsgBoxHook([](const std::string&, ui::MsgBoxButtons, ui::MsgBoxIcon) {
+            return ui::MsgBoxResult::Ok;
+        });
+        QTest::mouseClick(window->Widget(ui::ControlId::cmdAddSeries), Qt::LeftButton);
+        QCOMPARE(database->Rows().back(), std::string("1234,34,34,34,34,34"));
+        QCOMPARE(box->text(QAccessible::Description),
+                 QString("Anzahl Kästchen: 14, Einsatz 11 Euro."));
+    }
+
+    // The outcome of a command is a notification that appears anew each time; where the focus
+    // moves onto the first row box, the box itself tells the new count and stake.
+    void tellsEachOutcomeThroughANotification() {
+        window->SetMsgBoxHook([](const std::string&, ui::MsgBoxButtons, ui::MsgBoxIcon) {
+            return ui::MsgBoxResult::Ok;
+        });
+        QAccessibleInterface* notice = nullptr;
+        QAccessibleInterface* root = QAccessible::queryAccessibleInterface(window);
+        for (int i = 0; i < root->childCount(); ++i) {
+            if (root->child(i)->role() == QAccessible::Notification) notice = root->child(i);
+        }
+        QVERIFY(notice);
+        QVERIFY(notice->state().invisible);
+        QTest::keyClicks(window->Widget(ui::ControlId::txtDrawnNumberList), "40,41,42,43,44,45");
+        QTest::keyClicks(window->Widget(ui::ControlId::txtAdditionalNumber), "46");
+        QTest::mouseClick(window->Widget(ui::ControlId::cmdEvaluate), Qt::LeftButton);
+        QCOMPARE(notice->text(QAccessible::Name), QString("Kein Treffer."));
+        QVERIFY(!notice->state().invisible);
+        QCOMPARE(notice->rect().size(), QSize(0, 0));  // the eye sees nothing of it
+
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClicks(window->Widget(ui::NewSeriesBox(i)), QString::number(i + 1));
+        }
+        QTest::keyClick(window->Widget(ui::NewSeriesBox(5)), Qt::Key_Return);
+        QCOMPARE(window->focusWidget(), window->Widget(ui::ControlId::txtNewSeries0));
+        QCOMPARE(notice->text(QAccessible::Name), QString("Kein Treffer."));  // not said twice
+
+        // The first box's caret, moved as it was emptied before the focus came, stays unheard:
+        // Orca would take it for the focus having arrived, and then say nothing of the box.
+        QWidget* box = window->Widget(ui::ControlId::txtNewSeries0);
+        QWidget* other = window->Widget(ui::ControlId::txtDrawnNumberList);
+        QVERIFY(ui::ReachesScreenReader(QAccessibleTextCursorEvent(box, 0)));
+        QVERIFY(!ui::ReachesScreenReader(QAccessibleTextCursorEvent(other, 0)));
+        QVERIFY(!ui::ReachesScreenReader(QAccessibleTextRemoveEvent(other, 0, "1")));
+        QVERIFY(ui::ReachesScreenReader(QAccessibleEvent(other, QAccessible::Focus)));
     }
 
     // With the dialog font standing in for the designed one, every stake from 0 to 32,767 rows

@@ -2,6 +2,7 @@
 #include <QFontInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
@@ -13,6 +14,7 @@
 #include <memory>
 
 #include "tests/ui/ShownWindow.h"
+#include "ui/GermanQtTexts.h"
 #include "ui/MainWindow.h"
 
 using testing_support::EnvironmentFor;
@@ -111,6 +113,13 @@ class MainWindowTest : public QObject {
         QCOMPARE(first->text(), QString("1234"));
         QTest::keyClicks(second, "123");
         QCOMPARE(second->text(), QString("12"));
+        QCOMPARE(window->Form().txtNewSeries[0].Text, std::string("1234"));
+        // Typing keeps its history: "Rückgängig" (Ctrl+Z) takes back what was typed, and
+        // "Wiederherstellen" (Ctrl+Y) brings it back; the window follows both.
+        QTest::keyClick(first, Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(first->text(), QString());
+        QCOMPARE(window->Form().txtNewSeries[0].Text, std::string());
+        QTest::keyClick(first, Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(window->Form().txtNewSeries[0].Text, std::string("1234"));
 
         window->Form().txtNewSeries[1].Text = "program text";
@@ -331,6 +340,30 @@ class MainWindowTest : public QObject {
         }
     }
 
+    // Qt's own texts are German too: the context menus of a box and of the report, with the
+    // German names of their shortcut keys (Qt writes them into the item's text).
+    void qtsOwnTextsAreGerman() {
+        QTranslator translator;
+        QVERIFY(ui::InstallGermanQtTexts(translator));
+        const auto menuTexts = [](QMenu* menu) {
+            QStringList texts;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator()) continue;
+                texts << action->text();
+            }
+            delete menu;
+            return texts;
+        };
+        const QStringList box =
+            menuTexts(Get<QLineEdit>(ControlId::txtNewSeries0)->createStandardContextMenu());
+        QVERIFY2(box.contains("&Rückgängig\tStrg+Z"), qPrintable(box.join(" | ")));
+        QVERIFY2(box.contains("Alles auswählen\tStrg+A"), qPrintable(box.join(" | ")));
+        const QStringList report =
+            menuTexts(Get<QPlainTextEdit>(ControlId::txtOutput)->createStandardContextMenu());
+        QVERIFY2(report.contains("&Kopieren\tStrg+C"), qPrintable(report.join(" | ")));
+        QCoreApplication::removeTranslator(&translator);
+    }
+
     void reportsAHandlerFailureAndGoesOn() {
         std::vector<std::pair<std::string, ui::MsgBoxIcon>> shown;
         window->SetMsgBoxHook(
@@ -436,11 +469,16 @@ class MainWindowTest : public QObject {
         QCOMPARE(Get<QPlainTextEdit>(ControlId::txtOutput)->toPlainText(),
                  QString("Alle Zahlenreihen gelöscht."));
 
+        // A click on "Annahmen", or F1 wherever the focus is, shows the assumptions.
         QTest::mouseClick(window->Widget(ControlId::lblAssumptions), Qt::LeftButton);
-        QCOMPARE(shown.size(), std::size_t{3});
-        QVERIFY(
-            QString::fromStdString(shown[2].first).startsWith("Die Summen sind Circa-Angaben."));
-        QCOMPARE(shown[2].second, ui::MsgBoxIcon::Information);
+        QTest::keyClick(Get<QLineEdit>(ControlId::txtDrawnNumberList), Qt::Key_F1);
+        QCOMPARE(shown.size(), std::size_t{4});
+        for (std::size_t i : {2, 3}) {
+            QVERIFY(QString::fromStdString(shown[i].first)
+                        .startsWith("Die Summen sind Circa-Angaben."));
+            QCOMPARE(shown[i].second, ui::MsgBoxIcon::Information);
+        }
+        QCOMPARE(window->Widget(ControlId::lblAssumptions)->focusPolicy(), Qt::NoFocus);
 
         QTest::mouseClick(Get<QPushButton>(ControlId::cmdGenerateRandom), Qt::LeftButton);
         QCOMPARE(Get<QLineEdit>(ControlId::txtNoDraws)->text(), QString("1"));

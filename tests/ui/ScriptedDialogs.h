@@ -13,8 +13,8 @@
 
 namespace testing_support {
 
-// Answers message boxes from a script (OK when the script is empty) and records every box and
-// every change of the mouse pointer.
+// Answers message boxes from a script (OK when the script is empty) and records every box, every
+// change of the mouse pointer and every announcement.
 class ScriptedDialogs final : public ui::Dialogs {
   public:
     struct Shown {
@@ -32,10 +32,12 @@ class ScriptedDialogs final : public ui::Dialogs {
         return answer;
     }
     void SetMousePointer(ui::MousePointer pointer) override { pointers.push_back(pointer); }
+    void Announce(const std::string& outcome) override { announced.push_back(outcome); }
 
     std::deque<ui::MsgBoxResult> answers;
     std::vector<Shown> shown;
     std::vector<ui::MousePointer> pointers;
+    std::vector<std::string> announced;
 };
 
 inline ui::FormEnvironment EnvironmentFor(const std::string& folder, store::RegistryApi& registry,
