@@ -16,11 +16,13 @@ bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 // The parts of a numeric text, rewritten in the form std::from_chars reads, and as exact
 // decimal digits for rounding to a whole number.
 struct ParsedNumber {
-    std::string canonical;           // "-123.45e6", always with '.'
-    std::int64_t magnitudeHint = 0;  // digits before the point plus the exponent, saturated
+    std::string canonical;  // "-123.45e6", always with '.'
     bool negative = false;
-    std::string digits;           // every digit, without leading zeros: "12345" for "0123.45e6"
-    std::int64_t pointAfter = 0;  // the decimal point stands after this many of `digits`
+    std::string digits;  // every digit, without leading zeros: "12345" for "0123.45e6"; a zero
+                         // has none
+    // The decimal point stands after this many of `digits` (before them when negative): the
+    // value is 0.digits times ten to this power, at least 1 exactly when it is above 0.
+    std::int64_t pointAfter = 0;
 };
 
 std::optional<ParsedNumber> Parse(std::string_view text, std::string_view separator) {
@@ -85,7 +87,6 @@ std::optional<ParsedNumber> Parse(std::string_view text, std::string_view separa
         parsed.canonical += std::to_string(exponent);
     }
     if (pos != body.size()) return std::nullopt;
-    parsed.magnitudeHint = integerDigits + exponent;
     parsed.pointAfter = integerDigits - zerosAfterPoint + exponent;
     return parsed;
 }
@@ -112,7 +113,8 @@ double ParseDouble(std::string_view text, std::string_view separator) {
     auto [end, error] =
         std::from_chars(canonical.data(), canonical.data() + canonical.size(), value);
     if (error == std::errc::result_out_of_range) {
-        if (parsed->magnitudeHint > 0) {
+        // Too large, or too near zero: "0,000…1e10" is tiny whatever its exponent says.
+        if (!parsed->digits.empty() && parsed->pointAfter > 0) {
             throw OverflowError("Überlauf: Der Wert " + Quoted(text) +
                                 " ist zu groß für eine Gleitkommazahl.");
         }
@@ -140,6 +142,7 @@ Int RoundExactly(const ParsedNumber& parsed, std::string_view what) {
     // The result types are 32 bits at most: more than 18 digits before the point are out of
     // range, and up to 18 fit the 64-bit arithmetic below.
     static_assert(sizeof(Int) <= 4);
+    if (digits.empty()) return 0;  // a zero, whatever its exponent: "0e19", "0,0e25"
     if (parsed.pointAfter > 18) ThrowOutOfRange<Int>(what);
     const std::size_t wholeDigits =
         static_cast<std::size_t>(std::max<std::int64_t>(parsed.pointAfter, 0));

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 
 #include "rules/Errors.h"
 
@@ -50,6 +51,9 @@ void ExpectConversions(std::initializer_list<IntCase> cases, Convert convert) {
     }
 }
 
+// About 1e-391: ten to the 10th of a number with 400 zeros after the point.
+const std::string kTiny = "0," + std::string(400, '0') + "1e10";
+
 TEST(ToInt16, RoundsHalfToEvenAndRefusesValuesOutsideTheRange) {
     ExpectConversions(
         {
@@ -87,7 +91,13 @@ TEST(ToInt16, RoundsHalfToEvenAndRefusesValuesOutsideTheRange) {
             {"35e-1", 4},
             {",5", 0},
             {"1234567890123456789012", std::nullopt},
+            {"18446744073709551617", std::nullopt},  // 2^64 + 1, one past what 64 bits hold
             {"0,0000000000000000000000000009", 0},
+            // A zero is zero whatever its exponent; a tiny value rounds to zero.
+            {"0e19", 0},
+            {"0,0e25", 0},
+            {"-0e400", 0},
+            {kTiny.c_str(), 0},
         },
         rules::ToInt16);
 }
@@ -123,6 +133,8 @@ TEST(ToDouble, ReadsTheLocaleSeparator) {
     EXPECT_EQ(rules::ToDouble(" -1,5E2 ", ","), -150.0);
     EXPECT_THROW(rules::ToDouble("1e400", ","), OverflowError);
     EXPECT_EQ(rules::ToDouble("1e-400", ","), 0.0);
+    EXPECT_EQ(rules::ToDouble(kTiny, ","), 0.0);
+    EXPECT_EQ(rules::ToDouble("0e400", ","), 0.0);
 }
 
 struct TextCase {
