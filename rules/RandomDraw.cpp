@@ -44,14 +44,19 @@ ClockSeededRandom::ClockSeededRandom(std::uint64_t seed, Clock clock) : mClock(c
     Reseed();
 }
 
+ClockSeededRandom::Seed ClockSeededRandom::SeedFor(std::uint64_t first, std::uint64_t second,
+                                                   ClockReading now, std::uint64_t counter) {
+    // The counter's word goes low in the stream, where the shift loses no bit of it.
+    return {Wide(first ^ Mix(now.steady), second ^ Mix(now.wall ^ Mix(counter))),
+            Wide(Mix(now.steady ^ now.wall), Mix(counter))};
+}
+
 void ClockSeededRandom::Reseed() {
     const ClockReading now = mClock();
-    const std::uint64_t counter = ++mReseeds;
-    const std::uint64_t high = mEngine() ^ Mix(now.steady);
-    const std::uint64_t low = mEngine() ^ Mix(now.wall ^ Mix(counter));
-    // PCG's increment is the stream shifted left by one: the counter's word goes low, where no
-    // bit is lost, so different counters always give different streams.
-    mEngine.seed(Wide(high, low), Wide(Mix(now.steady ^ now.wall), Mix(counter)));
+    const std::uint64_t first = mEngine();
+    const std::uint64_t second = mEngine();
+    const Seed seed = SeedFor(first, second, now, ++mReseeds);
+    mEngine.seed(seed.state, seed.stream);
 }
 
 double ClockSeededRandom::Next() { return static_cast<double>(mEngine() >> 11) * 0x1.0p-53; }

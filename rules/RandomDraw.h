@@ -52,6 +52,17 @@ class ClockSeededRandom final : public RandomSource {
     void Reseed() override;
     double Next() override;
 
+    // What a reseed seeds PCG64 with: the state from `first` and `second`, two outputs of the
+    // running generator, mixed with the clocks; the stream from the clocks and the reseed
+    // `counter`. PCG uses the stream shifted left by one bit; shifted so, the streams of two
+    // different counters always differ, whatever the clocks read.
+    struct Seed {
+        pcg_extras::pcg128_t state;
+        pcg_extras::pcg128_t stream;
+    };
+    static Seed SeedFor(std::uint64_t first, std::uint64_t second, ClockReading now,
+                        std::uint64_t counter);
+
   private:
     pcg64 mEngine;
     Clock mClock;

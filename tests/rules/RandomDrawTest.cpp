@@ -156,6 +156,20 @@ TEST(ClockSeededRandom, MakesValidRowsAndDrawsAndNeverRepeatsAfterAReseed) {
     }
 }
 
+// Reseeds a microsecond apart, or under a clock that stands still, never share a stream: the
+// streams PCG uses (shifted left by one bit) differ for every two counters, however the
+// generator's outputs and the clocks fall.
+TEST(ClockSeededRandom, GivesEveryReseedCounterAStreamOfItsOwn) {
+    for (const rules::ClockSeededRandom::ClockReading now :
+         {FrozenClock(), rules::ClockSeededRandom::ClockReading{0, 0}}) {
+        std::set<pcg_extras::pcg128_t> streams;
+        for (std::uint64_t counter = 1; counter <= 100'000; ++counter) {
+            const auto seed = rules::ClockSeededRandom::SeedFor(7, 7, now, counter);
+            EXPECT_TRUE(streams.insert(seed.stream << 1).second) << counter;
+        }
+    }
+}
+
 double ChiSquare(const std::vector<double>& observed, const std::vector<double>& expected) {
     double sum = 0;
     for (std::size_t i = 0; i < observed.size(); ++i) {
