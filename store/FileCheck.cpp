@@ -1,6 +1,7 @@
 #include "store/FileCheck.h"
 
-#include <regex>
+#include <cctype>
+#include <string_view>
 #include <vector>
 
 #include "rules/Errors.h"
@@ -20,6 +21,55 @@ std::vector<std::string> Column(Connection& connection, const std::string& state
     for (; !rows->Eof(); rows->MoveNext()) values.push_back(rows->Field(column).Text());
     rows->Close();
     return values;
+}
+
+// The words of an SQL text as SQLite reads them, lower case: comments and white space only
+// separate words, and a quoted name or string is one word that is no keyword.
+std::vector<std::string> Words(std::string_view sql) {
+    std::vector<std::string> words;
+    std::string word;
+    const auto endWord = [&] {
+        if (!word.empty()) words.push_back(LowerAscii(word));
+        word.clear();
+    };
+    for (std::size_t i = 0; i < sql.size();) {
+        const char c = sql[i];
+        const std::string_view rest = sql.substr(i);
+        if (rest.starts_with("--") || rest.starts_with("/*")) {
+            endWord();
+            const bool line = rest.starts_with("--");
+            const std::size_t end = sql.find(line ? "\n" : "*/", i + 2);
+            i = end == std::string_view::npos ? sql.size() : end + (line ? 1 : 2);
+        } else if (c == '\'' || c == '"' || c == '`' || c == '[') {
+            endWord();
+            // A quote inside is doubled, which reads as two quoted parts in a row: no keyword.
+            const std::size_t end = sql.find(c == '[' ? ']' : c, i + 1);
+            i = end == std::string_view::npos ? sql.size() : end + 1;
+            words.emplace_back("\x01quoted");
+        } else if (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
+                   static_cast<unsigned char>(c) >= 0x80) {
+            word += c;
+            ++i;
+        } else {
+            endWord();
+            if (c != ' ' && c != '\t' && c != '\n' && c != '\r' && c != '\f') {
+                words.emplace_back(1, c);
+            }
+            ++i;
+        }
+    }
+    endWord();
+    return words;
+}
+
+// True iff the table definition `sql` has a conflict clause ("ON CONFLICT …") in any spelling
+// SQLite accepts: any case, with comments and line breaks between the two words.
+bool HasConflictClause(std::string_view sql) {
+    const std::vector<std::string> words = Words(sql);
+    for (std::size_t i = 0; i + 1 < words.size(); ++i) {
+        if (words[i] == "on" && words[i + 1] == "conflict") return true;
+    }
+    return false;
 }
 
 [[noreturn]] void Refuse(const std::string& reason) {
@@ -109,13 +159,12 @@ void CheckTicketTable(Connection& connection) {
         Refuse("hat Trigger, die beim Speichern oder Löschen mehr tun würden: " + names + ".");
     }
     // A conflict clause in the table's definition can make an insert replace or skip rows.
-    const std::regex conflictClause(R"(\bon\s+conflict\b)", std::regex::icase);
     for (const std::string& definition :
          Column(connection,
                 "select sql from sqlite_schema where type = 'table' and name = "
                 "'tblLotterySeries' collate nocase",
                 "sql")) {
-        if (std::regex_search(definition, conflictClause)) {
+        if (HasConflictClause(definition)) {
             Refuse(
                 "hat eine ON-CONFLICT-Klausel, mit der das Speichern Zeilen ersetzen oder "
                 "auslassen kann.");

@@ -104,6 +104,31 @@ TEST(CraftedFiles, AreRefusedWithAReasonOrKeepCountAndTableTogether) {
              "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList TEXT UNIQUE ON CONFLICT "
              "REPLACE)",
          "ON-CONFLICT"},
+        {"a conflict clause with a comment between its words",
+         std::string(kRecreate) +
+             "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList TEXT NOT NULL UNIQUE "
+             "ON/* x */CONFLICT REPLACE)",
+         "ON-CONFLICT"},
+        {"a conflict clause over lines, in odd case",
+         std::string(kRecreate) +
+             "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList TEXT UNIQUE oN -- c\n\t"
+             "CoNfLiCt IGNORE)",
+         "ON-CONFLICT"},
+        {"words of a conflict clause in a string only",
+         std::string(kRecreate) +
+             "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList TEXT DEFAULT 'on conflict', "
+             "\"on\" INTEGER, \"conflict\" INTEGER)",
+         nullptr},
+        {"a list column without a declared type",
+         std::string(kRecreate) + "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList)", nullptr},
+        {"a row of exactly 100 bytes",
+         "update tblLotterySeries set BallNumberList = printf('%.100c', '7') where "
+         "LotterySeriesID = 3",
+         nullptr},
+        {"a row of 101 bytes",
+         "update tblLotterySeries set BallNumberList = printf('%.101c', '7') where "
+         "LotterySeriesID = 3",
+         "Blatt 1, Kästchen 3 ist 101 Bytes lang"},
         {"numbers instead of texts",
          std::string(kRecreate) + "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList NUMERIC)",
          "BallNumberList"},
