@@ -5,6 +5,7 @@
 
 #include <random>
 
+#include "store/SeriesStatements.h"
 #include "tests/support/LiteralEvaluation.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -55,8 +56,22 @@ void ExpectSameWindow(const ui::frmMain& fast, const ui::frmMain& reference,
     EXPECT_EQ(fast.ActiveControl, reference.ActiveControl) << where;
 }
 
+// The numbers of the first draw the windows' generator makes.
+std::string FirstDraw() {
+    Window scratch(false);
+    EXPECT_TRUE(scratch.form->Form_Load());
+    scratch.Click("1");
+    return scratch.form->txtDrawnNumberList.Text;
+}
+
 // Rows of one kind, as SQL values.
 std::string Rows(std::mt19937& random, const std::string& kind, int count) {
+    if (kind == "the first draw") {  // each of them wins 750,000 in that draw
+        const std::string row = "('" + FirstDraw() + "')";
+        std::string values = row;
+        for (int i = 1; i < count; ++i) values += "," + row;
+        return "insert into tblLotterySeries (BallNumberList) values " + values;
+    }
     const char* const odd[] = {"0", "07", " 7", "", "a", "64", "1234", "3 4", "ä"};
     std::string values;
     for (int i = 0; i < count; ++i) {
@@ -92,6 +107,12 @@ TEST(SimulationClicks, CountedFromTheTablesLeaveTheWindowAsDrawByDraw) {
         {"winnings run out", "narrow", 2500, {"0", "0", "2147000000"}, {"400", "5"}},
         {"no rows", "plain", 0, {"0", "0", "0"}, {"30"}},
         {"not a number in a total", "plain", 200, {"0", "x", "0"}, {"5"}},
+        // A click that fails at its first draw: the report is emptied all the same.
+        {"the draw counter full", "plain", 300, {"32767", "0", "0"}, {"3"}},
+        // 2,864 times 750,000 is more than 32 bits hold, in one draw before the click's last.
+        {"one draw wins beyond 32 bits", "the first draw", 2864, {"0", "0", "0"}, {"2"}},
+        // The rows another program adds after the first click make more than can be counted.
+        {"more rows than can be counted", "plain", 32767, {"0", "0", "0"}, {"2", "5"}},
     };
     for (const Case& c : cases) {
         std::mt19937 random(7);
@@ -104,6 +125,7 @@ TEST(SimulationClicks, CountedFromTheTablesLeaveTheWindowAsDrawByDraw) {
             window->form->txtNoDraws.Text = c.startTotals[0];
             window->form->txtSpentAmount.Text = c.startTotals[1];
             window->form->txtWonAmount.Text = c.startTotals[2];
+            window->form->txtOutput.Text = "an earlier report";
         }
         for (std::size_t click = 0; click < c.clicks.size(); ++click) {
             const std::string where = std::string(c.name) + ", click " + std::to_string(click);
@@ -123,6 +145,67 @@ TEST(SimulationClicks, CountedFromTheTablesLeaveTheWindowAsDrawByDraw) {
             }
         }
     }
+}
+
+// The store of a window, through which another program adds a row at the moment the window
+// reads the list of rows: after the window counted them, before it reads them.
+class RacingConnection final : public store::Connection {
+  public:
+    RacingConnection(const TempDatabase& database, bool& armed)
+        : mDatabase(database), mArmed(armed) {}
+    void Open(const std::string& text) override { mStore.Open(text); }
+    std::unique_ptr<store::Recordset> Execute(const std::string& statement) override {
+        if (mArmed && statement == store::kListStatement) {
+            mArmed = false;
+            mDatabase.Exec("insert into tblLotterySeries (BallNumberList) values ('1,2,3,4,5,6')");
+        }
+        return mStore.Execute(statement);
+    }
+    void ExecuteWithText(std::string_view statement, std::string_view text) override {
+        mStore.ExecuteWithText(statement, text);
+    }
+    void Close() override { mStore.Close(); }
+    void BeginTrans() override { mStore.BeginTrans(); }
+    void CommitTrans() override { mStore.CommitTrans(); }
+    void RollbackTrans() override { mStore.RollbackTrans(); }
+    bool InTransaction() const override { return mStore.InTransaction(); }
+    std::uint64_t ChangeStamp() override { return mStore.ChangeStamp(); }
+    std::uint64_t OtherProgramsStamp() override { return mStore.OtherProgramsStamp(); }
+
+  private:
+    store::SqliteConnection mStore;
+    const TempDatabase& mDatabase;
+    bool& mArmed;
+};
+
+// A row that arrives between the count and the list makes more rows than can be counted: the
+// click fails as draw by draw, and the tables never count the rows beyond.
+TEST(SimulationClicks, RowsBeyondTheCountReadWithTheListFailAsDrawByDraw) {
+    std::mt19937 random(7);
+    const std::string rows = Rows(random, "plain", 32767);
+    struct Racing {
+        explicit Racing(bool tables, const std::string& rows) : window(tables) {
+            window.database.Exec(rows);
+            ui::FormEnvironment environment = EnvironmentFor(window.database.Folder(), window.hive);
+            environment.random = std::make_shared<rules::ClockSeededRandom>(99, StandingClock);
+            environment.countWinnersByTables = tables;
+            environment.createConnection = [this] {
+                return std::make_unique<RacingConnection>(window.database, armed);
+            };
+            window.form = std::make_unique<ui::frmMain>(window.dialogs, std::move(environment));
+        }
+        Window window;
+        bool armed = false;
+    };
+    Racing fast(true, rows), reference(false, rows);
+    for (Racing* racing : {&fast, &reference}) {
+        ASSERT_TRUE(racing->window.form->Form_Load());
+        racing->armed = true;
+    }
+    const std::string failure = fast.window.Click("3");
+    EXPECT_NE(failure.find("32767"), std::string::npos) << failure;
+    EXPECT_EQ(failure, reference.window.Click("3"));
+    ExpectSameWindow(*fast.window.form, *reference.window.form, "after the click");
 }
 
 }  // namespace
