@@ -18,6 +18,7 @@
 #include "rules/Errors.h"
 #include "rules/Stake.h"
 #include "store/SqliteConnection.h"
+#include "tests/support/ForwardingConnection.h"
 #include "tests/ui/ScriptedDialogs.h"
 
 namespace {
@@ -251,29 +252,16 @@ TEST(Faults, RowsAddedByAnotherProgramAreCountedBeforeTheNextCommand) {
 }
 
 // A connection whose database file disappears at the n-th insert.
-class VanishingDatabase final : public store::Connection {
+class VanishingDatabase final : public testing_support::ForwardingConnection {
   public:
     VanishingDatabase(std::string path, int insertsBefore)
         : mPath(std::move(path)), mInsertsLeft(insertsBefore) {}
-    void Open(const std::string& text) override { mInner.Open(text); }
-    std::unique_ptr<store::Recordset> Execute(const std::string& statement) override {
-        if (statement.starts_with("insert") && --mInsertsLeft == 0) std::filesystem::remove(mPath);
-        return mInner.Execute(statement);
-    }
-    void ExecuteWithText(std::string_view statement, std::string_view text) override {
-        if (statement.starts_with("insert") && --mInsertsLeft == 0) std::filesystem::remove(mPath);
-        mInner.ExecuteWithText(statement, text);
-    }
-    void Close() override { mInner.Close(); }
-    void BeginTrans() override { mInner.BeginTrans(); }
-    void CommitTrans() override { mInner.CommitTrans(); }
-    void RollbackTrans() override { mInner.RollbackTrans(); }
-    bool InTransaction() const override { return mInner.InTransaction(); }
-    std::uint64_t ChangeStamp() override { return mInner.ChangeStamp(); }
-    std::uint64_t OtherProgramsStamp() override { return mInner.OtherProgramsStamp(); }
 
   private:
-    store::SqliteConnection mInner;
+    void BeforeStatement(std::string_view statement) override {
+        if (statement.starts_with("insert") && --mInsertsLeft == 0) std::filesystem::remove(mPath);
+    }
+
     std::string mPath;
     int mInsertsLeft;
 };

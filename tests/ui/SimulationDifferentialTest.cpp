@@ -6,6 +6,7 @@
 #include <random>
 
 #include "store/SeriesStatements.h"
+#include "tests/support/ForwardingConnection.h"
 #include "tests/support/LiteralEvaluation.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -149,31 +150,19 @@ TEST(SimulationClicks, CountedFromTheTablesLeaveTheWindowAsDrawByDraw) {
 
 // The store of a window, through which another program adds a row at the moment the window
 // reads the list of rows: after the window counted them, before it reads them.
-class RacingConnection final : public store::Connection {
+class RacingConnection final : public testing_support::ForwardingConnection {
   public:
     RacingConnection(const TempDatabase& database, bool& armed)
         : mDatabase(database), mArmed(armed) {}
-    void Open(const std::string& text) override { mStore.Open(text); }
-    std::unique_ptr<store::Recordset> Execute(const std::string& statement) override {
+
+  private:
+    void BeforeStatement(std::string_view statement) override {
         if (mArmed && statement == store::kListStatement) {
             mArmed = false;
             mDatabase.Exec("insert into tblLotterySeries (BallNumberList) values ('1,2,3,4,5,6')");
         }
-        return mStore.Execute(statement);
     }
-    void ExecuteWithText(std::string_view statement, std::string_view text) override {
-        mStore.ExecuteWithText(statement, text);
-    }
-    void Close() override { mStore.Close(); }
-    void BeginTrans() override { mStore.BeginTrans(); }
-    void CommitTrans() override { mStore.CommitTrans(); }
-    void RollbackTrans() override { mStore.RollbackTrans(); }
-    bool InTransaction() const override { return mStore.InTransaction(); }
-    std::uint64_t ChangeStamp() override { return mStore.ChangeStamp(); }
-    std::uint64_t OtherProgramsStamp() override { return mStore.OtherProgramsStamp(); }
 
-  private:
-    store::SqliteConnection mStore;
     const TempDatabase& mDatabase;
     bool& mArmed;
 };
