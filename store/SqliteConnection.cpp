@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cctype>
+#include <functional>
 #include <optional>
 #include <utility>
 
@@ -40,6 +41,8 @@ std::string_view SentenceFor(int resultCode) {
             return "Für die Datenbank ist nicht genug Speicher frei.";
         case SQLITE_CONSTRAINT:
             return "Die Datenbank hat die Daten abgelehnt.";
+        case SQLITE_TOOBIG:
+            return "Ein Wert in der Datenbank ist zu groß, um ihn zu lesen.";
         default:
             return "Die Datenbank hat die Anweisung abgelehnt.";
     }
@@ -76,8 +79,8 @@ std::optional<std::pair<dev_t, ino_t>> IdentityOf(const std::string& path) {
 // SQLite's own advice for database files that may come from anywhere: no schema object may run
 // functions with side effects, the schema cannot be written through pragmas, every b-tree cell is
 // checked as it is read, no memory mapping (a damaged file could fault the process), and no
-// text or blob beyond kLengthLimit is ever loaded into memory.
-int Harden(sqlite3* db) {
+// text or blob beyond `lengthLimit` is ever loaded into memory.
+int Harden(sqlite3* db, int lengthLimit) {
     int resultCode = sqlite3_db_config(db, SQLITE_DBCONFIG_DEFENSIVE, 1, nullptr);
     if (resultCode == SQLITE_OK) {
         resultCode = sqlite3_db_config(db, SQLITE_DBCONFIG_TRUSTED_SCHEMA, 0, nullptr);
@@ -91,14 +94,17 @@ int Harden(sqlite3* db) {
         resultCode = sqlite3_exec(db, "pragma cell_size_check = on; pragma mmap_size = 0", nullptr,
                                   nullptr, nullptr);
     }
-    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, kLengthLimit);
+    sqlite3_limit(db, SQLITE_LIMIT_LENGTH, lengthLimit);
     return resultCode;
 }
 
 class SqliteRecordset final : public Recordset {
   public:
-    SqliteRecordset(sqlite3* db, sqlite3_stmt* statement, bool& damaged)
-        : mDb(db), mStatement(statement), mDamaged(damaged) {}
+    // `fail` throws the error of a result code, given SQLite's words for it.
+    using Fail = std::function<void(int resultCode, const std::string& detail)>;
+
+    SqliteRecordset(sqlite3* db, sqlite3_stmt* statement, Fail fail)
+        : mDb(db), mStatement(statement), mFail(std::move(fail)) {}
     ~SqliteRecordset() override { Close(); }
 
     bool Eof() const override { return mStatement == nullptr || mAtEnd; }
@@ -131,10 +137,10 @@ class SqliteRecordset final : public Recordset {
         if (resultCode == SQLITE_ROW) return;
         mAtEnd = true;
         if (resultCode != SQLITE_DONE) {
-            if (IsDamage(resultCode)) mDamaged = true;
             std::string detail = sqlite3_errmsg(mDb);
             Close();
-            ThrowError(resultCode, detail);
+            mFail(resultCode, detail);
+            ThrowError(resultCode, detail);  // not reached: mFail throws
         }
     }
 
@@ -157,7 +163,7 @@ class SqliteRecordset final : public Recordset {
 
     sqlite3* mDb;
     sqlite3_stmt* mStatement;
-    bool& mDamaged;
+    Fail mFail;
     bool mAtEnd = false;
 };
 
@@ -184,7 +190,7 @@ void SqliteConnection::Open(const std::string& connectionText) {
     if (resultCode == SQLITE_OK) {
         sqlite3_extended_result_codes(db, 1);
         sqlite3_busy_timeout(db, kBusyTimeoutMilliseconds);
-        resultCode = Harden(db);
+        resultCode = Harden(db, mLengthLimit);
     }
     if (resultCode == SQLITE_OK) {
         // Reading the schema tells at once whether the file is a database at all.
@@ -232,7 +238,9 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
         sqlite3_finalize(prepared);
         ThrowDamaged();
     }
-    auto recordset = std::make_unique<SqliteRecordset>(mDb, prepared, mDamaged);
+    auto recordset = std::make_unique<SqliteRecordset>(
+        mDb, prepared,
+        [this](int resultCode, const std::string& detail) { Fail(resultCode, detail); });
     recordset->Step();
     return recordset;
 }
@@ -271,9 +279,36 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
     if (resultCode != SQLITE_DONE && resultCode != SQLITE_ROW) Fail(resultCode);
 }
 
-void SqliteConnection::Fail(int resultCode) {
-    if (IsDamage(resultCode)) mDamaged = true;
-    ThrowError(mDb, resultCode);
+void SqliteConnection::Fail(int resultCode) { Fail(resultCode, sqlite3_errmsg(mDb)); }
+
+void SqliteConnection::Fail(int resultCode, const std::string& detail) {
+    if (IsDamage(resultCode)) {
+        // SQLite also calls a page it could not read damaged (an I/O error of the disk): only
+        // its own check of the file decides that the file is.
+        if (!QuickCheckFindsDamage()) {
+            throw rules::DatabaseError(
+                "Datenbankfehler: Die Datenbankdatei " + mPath +
+                " konnte nicht gelesen werden; die Prüfung danach fand sie unbeschädigt. Bitte "
+                "es noch einmal versuchen. (SQLite: " +
+                QuotedFileText(detail) + ")");
+        }
+        mDamaged = true;
+    }
+    ThrowError(resultCode, detail);
+}
+
+bool SqliteConnection::QuickCheckFindsDamage() noexcept {
+    sqlite3_stmt* check = nullptr;
+    int resultCode = sqlite3_prepare_v2(mDb, "pragma quick_check", -1, &check, nullptr);
+    if (resultCode == SQLITE_OK) resultCode = sqlite3_step(check);
+    const unsigned char* finding =
+        resultCode == SQLITE_ROW ? sqlite3_column_text(check, 0) : nullptr;
+    const bool damaged =
+        resultCode == SQLITE_ROW
+            ? finding == nullptr || std::string_view(reinterpret_cast<const char*>(finding)) != "ok"
+            : IsDamage(resultCode);
+    sqlite3_finalize(check);
+    return damaged;
 }
 
 void SqliteConnection::ThrowDamaged() const {

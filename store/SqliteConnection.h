@@ -12,11 +12,17 @@ struct sqlite3_stmt;
 
 namespace store {
 
+// How long a statement waits for another program's lock before it fails.
+inline constexpr int kBusyTimeoutMilliseconds = 2000;
+// The longest text or blob SQLite loads from the file, 100 MB: a row beyond it is reported
+// instead of read.
+inline constexpr int kLengthLimit = 100'000'000;
 // The program's store: a connection to an SQLite database file. Open never creates the file;
 // every statement runs in its own transaction, which is on disk when Execute returns.
 class SqliteConnection final : public Connection {
   public:
-    SqliteConnection() = default;
+    // `lengthLimit`: the longest text or blob the connection loads; longer ones are refused.
+    explicit SqliteConnection(int lengthLimit = kLengthLimit) : mLengthLimit(lengthLimit) {}
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
     ~SqliteConnection() override;
@@ -34,8 +40,11 @@ class SqliteConnection final : public Connection {
 
   private:
     void CheckFileIsStillThere() const;
-    // Throws the error of `resultCode`; a damaged file is remembered, and written to no more.
+    // Throws the error of `resultCode`; a damaged file is remembered, and written to no more,
+    // once SQLite's quick check confirms the damage.
     [[noreturn]] void Fail(int resultCode);
+    [[noreturn]] void Fail(int resultCode, const std::string& detail);
+    bool QuickCheckFindsDamage() noexcept;
     [[noreturn]] void ThrowDamaged() const;
 
     sqlite3* mDb = nullptr;
@@ -45,13 +54,9 @@ class SqliteConnection final : public Connection {
     std::string mPath;
     std::optional<std::pair<dev_t, ino_t>> mFileIdentity;  // device and inode when opened
     bool mDamaged = false;                                 // SQLite found the file damaged
+    int mLengthLimit;
 };
 
-// How long a statement waits for another program's lock before it fails.
-inline constexpr int kBusyTimeoutMilliseconds = 2000;
-// The longest text or blob SQLite loads from the file, 100 MB: a row beyond it is reported
-// instead of read.
-inline constexpr int kLengthLimit = 100'000'000;
 // How the rows of a damaged file can be rescued, for the messages that say it is damaged.
 inline constexpr std::string_view kRescueHint =
     "Die Zahlenreihen lassen sich mit SQLite in eine neue Datei retten: "

@@ -131,6 +131,64 @@ TEST_F(SqliteConnectionTest, RefusesMoreThanOneStatementAndReportsRejectedOnes) 
     EXPECT_EQ(database.RowCount(), 0);
 }
 
+// A file from anywhere, and other programs writing to it, can make no statement of the program
+// do more than it says: triggers never fire, not even one added after the start check; the
+// schema cannot be rewritten through pragmas; no value beyond the length limit is loaded.
+TEST_F(SqliteConnectionTest, DoesNoMoreThanEachStatementSays) {
+    database.Exec(
+        "create table copies (row text); create trigger copy after insert on tblLotterySeries "
+        "begin insert into copies values (new.BallNumberList); end");
+    connection.ExecuteWithText(store::kInsertStatement, "1,2,3,4,5,6");
+    connection.Execute(std::string(store::kDeleteAllStatement));
+    auto copies = connection.Execute("select count(*) as Copies from copies");
+    EXPECT_EQ(copies->Field("Copies").Number(), 0.0);
+    copies->Close();
+
+    connection.Execute("pragma writable_schema = on");
+    EXPECT_THROW(connection.Execute("update sqlite_schema set sql = 'create table "
+                                    "tblLotterySeries (x)' where name = 'tblLotterySeries'"),
+                 DatabaseError);
+    EXPECT_EQ(database.IntegrityCheck(), "ok");
+
+    database.Exec("insert into tblLotterySeries (BallNumberList) values (printf('%.2000c', '7'))");
+    store::SqliteConnection limited(1000);
+    limited.Open(database.ConnectionText());
+    try {
+        limited.Execute(std::string(store::kListStatement));
+        ADD_FAILURE() << "a row of 2,000 bytes was read under a limit of 1,000";
+    } catch (const DatabaseError& error) {
+        EXPECT_NE(std::string(error.what()).find("zu groß"), std::string::npos) << error.what();
+    }
+}
+
+// Damage SQLite reports on a read, and its own check confirms, stops every write: the delete too,
+// however sound the pages it would change are.
+TEST_F(SqliteConnectionTest, WritesNothingOnceAReadFoundTheFileDamaged) {
+    connection.Close();
+    database.AddRows(3);
+    database.Exec(
+        "create table notes (text); with recursive n(i) as (select 1 union all select i + 1 "
+        "from n where i < 2000) insert into notes select printf('%.100c', 'x') from n");
+    {
+        std::fstream file(database.Path(), std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(30 * 4096 + 700);  // a page of notes
+        for (int i = 0; i < 200; ++i) file.put(static_cast<char>(i * 41 + 3));
+    }
+    connection.Open(database.ConnectionText());
+    try {
+        auto notes = connection.Execute("select count(text) from notes");
+        for (; !notes->Eof(); notes->MoveNext()) {
+        }
+        ADD_FAILURE() << "the damaged page was read without a word";
+    } catch (const DatabaseError& error) {
+        EXPECT_NE(std::string(error.what()).find("beschädigt"), std::string::npos) << error.what();
+    }
+    EXPECT_THROW(connection.Execute(std::string(store::kDeleteAllStatement)), DatabaseError);
+    EXPECT_THROW(connection.ExecuteWithText(store::kInsertStatement, "1,2,3,4,5,6"), DatabaseError);
+    connection.Close();
+    EXPECT_EQ(database.RowCount(), 3);
+}
+
 TEST(SqliteConnection, OpenNeverCreatesAFileAndNamesWhatIsWrong) {
     TempFolder folder;
     const std::string missing = (folder.Path() / "Lotto.mdb").string();

@@ -13,6 +13,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <thread>
 
 #include "rules/Errors.h"
@@ -249,6 +250,36 @@ TEST(Faults, RowsAddedByAnotherProgramAreCountedBeforeTheNextCommand) {
     EXPECT_THROW(full.form->AddSeries(), rules::OverflowError);
     EXPECT_EQ(full.database.RowCount(), 32767);
     EXPECT_EQ(full.form->txtCurrentSeriesNumber.Text, "32767");
+}
+
+std::string FileBytes(const std::string& path) {
+    std::ifstream file(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+// Damage that another program does while this one runs, found when a command reads the rows:
+// from then on nothing is written to the file, through the typed row's insert, the batch's
+// prepared one or the delete, and the message says why.
+TEST(Faults, AFileFoundDamagedIsWrittenToNoMore) {
+    LoadedForm window(4987);
+    {
+        std::fstream file(window.database.Path(), std::ios::binary | std::ios::in | std::ios::out);
+        file.seekp(20 * 4096 + 1500);
+        for (int i = 0; i < 300; ++i) file.put(static_cast<char>(i * 37 + 11));
+        file.seekp(27);  // the file change counter: the program reads its pages anew
+        file.put('\x7f');
+    }
+    ui::frmMain& form = *window.form;
+    ExpectFailureMentioning([&] { form.cmdShowSeries_Click(); }, "beschädigt");
+    const std::string damaged = FileBytes(window.database.Path());
+    TypeRow(form, "7");
+    ExpectFailureMentioning([&] { form.AddSeries(); }, "schreibt das Programm nicht mehr hinein");
+    form.chkInDB.Value = 1;
+    form.chkInDB_Click();
+    form.txtSeriesCount.Text = "5";
+    ExpectFailureMentioning([&] { form.cmdGenerateRandom_Click(); }, "beschädigt");
+    ExpectFailureMentioning([&] { form.cmdDelete_Click(); }, "beschädigt");
+    EXPECT_TRUE(FileBytes(window.database.Path()) == damaged) << "the damaged file was written";
 }
 
 // A connection whose database file disappears at the n-th insert.
