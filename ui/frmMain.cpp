@@ -183,52 +183,113 @@ void frmMain::GenerateSeries(bool bTotalsOnly) {
 void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
     FollowOtherPrograms();
     if (count < 1) return;
+    std::unique_ptr<store::Recordset> last = mConnection->Execute(
+        "select coalesce(max(LotterySeriesID), 0) as LastId from tblLotterySeries");
+    const auto lastIdBefore = static_cast<std::int64_t>(last->Field("LastId").Number());
+    last->Close();
     const std::int16_t countBefore = mSeriesCount;
     // One transaction for the whole batch: one disk sync instead of one per row.
-    std::vector<std::string> stored;
-    stored.reserve(static_cast<std::size_t>(count));
-    mConnection->BeginTrans();
+    std::vector<std::string> made;
+    made.reserve(static_cast<std::size_t>(count));
     try {
+        mConnection->BeginTrans();
         for (int row = 1; row <= count; ++row) {
             std::string next = rules::RandomRow(mRandom, unpopularOnly);
             InsertSeries(next);
-            stored.push_back(std::move(next));
+            made.push_back(std::move(next));
         }
         mConnection->CommitTrans();
-    } catch (...) {
-        KeepRowsStoredSoFar(stored, countBefore);
-        throw;
+    } catch (const rules::AppError& failure) {
+        const std::size_t kept = KeepRowsMadeBefore(made, countBefore, lastIdBefore);
+        txtOutput.Write(rules::WholeNumberText(static_cast<std::int64_t>(kept)) +
+                        " Zahlenreihe(n) hinzugefügt.");
+        const std::string all = rules::WholeNumberText(count);
+        throw rules::DatabaseError(
+            std::string(failure.what()) +
+            (kept == static_cast<std::size_t>(count)
+                 ? " Alle " + all + " Zahlenreihen wurden trotzdem gespeichert."
+                 : " Gespeichert wurden " +
+                       rules::WholeNumberText(static_cast<std::int64_t>(kept)) + " der " + all +
+                       " Zahlenreihen."));
     }
 }
 
-void frmMain::KeepRowsStoredSoFar(const std::vector<std::string>& stored,
-                                  std::int16_t countBefore) noexcept {
-    bool kept = false;
+std::size_t frmMain::KeepRowsMadeBefore(const std::vector<std::string>& made,
+                                        std::int16_t countBefore,
+                                        std::int64_t lastIdBefore) noexcept {
+    // A transaction still open holds the rows made before the failure.
     try {
-        if (!mConnection->InTransaction() && !stored.empty()) {
-            // Some failures (a full disk among them) make the database drop the whole
-            // transaction; the rows made before the failure are stored once more.
-            mConnection->BeginTrans();
-            for (const std::string& row : stored) {
-                mConnection->ExecuteWithText(store::kInsertStatement, row);
-            }
-        }
         if (mConnection->InTransaction()) mConnection->CommitTrans();
-        kept = true;
     } catch (const std::exception&) {
         try {
             if (mConnection->InTransaction()) mConnection->RollbackTrans();
         } catch (const std::exception&) {
         }
     }
-    // Whatever reached the table, the count and the stake follow it; if the table cannot even
-    // be counted, by what this batch kept.
+    // Whether they reached the file, only the file can say: an error may come after the commit.
+    std::optional<std::vector<std::string>> present = RowsAfter(lastIdBefore);
+    if (present && present->empty() && !made.empty()) {
+        // Verifiably absent: SQLite dropped the whole transaction (a full disk makes it).
+        try {
+            mConnection->BeginTrans();
+            for (const std::string& row : made) {
+                mConnection->ExecuteWithText(store::kInsertStatement, row);
+            }
+            mConnection->CommitTrans();
+        } catch (const std::exception&) {
+            try {
+                if (mConnection->InTransaction()) mConnection->RollbackTrans();
+            } catch (const std::exception&) {
+            }
+        }
+        present = RowsAfter(lastIdBefore);
+    }
+    const std::size_t kept = present ? present->size() : 0;
+    // The count follows the table; where the file cannot be read, what this batch kept of it.
+    if (!FollowTable()) {
+        SetSeriesCount(static_cast<std::int16_t>(countBefore + kept));
+        ShowStake();
+    }
+    return kept;
+}
+
+std::optional<std::vector<std::string>> frmMain::RowsAfter(std::int64_t id) {
+    try {
+        std::vector<std::string> rows;
+        std::unique_ptr<store::Recordset> after = mConnection->Execute(
+            "select BallNumberList from tblLotterySeries where LotterySeriesID > " +
+            std::to_string(id) + " order by LotterySeriesID");
+        for (; !after->Eof(); after->MoveNext()) {
+            rows.push_back(after->Field(store::kListField).Text());
+        }
+        after->Close();
+        return rows;
+    } catch (const std::exception&) {
+        return std::nullopt;
+    }
+}
+
+bool frmMain::RowWasStored(const std::string& row) noexcept {
+    try {
+        if (ReadSeriesCount() != mSeriesCount + 1) return false;
+        std::unique_ptr<store::Recordset> last = mConnection->Execute(
+            "select BallNumberList from tblLotterySeries order by LotterySeriesID desc limit 1");
+        const bool stored = !last->Eof() && last->Field(store::kListField).Text() == row;
+        last->Close();
+        return stored;
+    } catch (const std::exception&) {
+        return false;
+    }
+}
+
+bool frmMain::FollowTable() noexcept {
     try {
         SetSeriesCount(ReadSeriesCount());
     } catch (const std::exception&) {
-        SetSeriesCount(static_cast<std::int16_t>(countBefore + (kept ? stored.size() : 0)));
+        return false;
     }
     ShowStake();
+    return true;
 }
 
 void frmMain::cmdShowSeries_Click() {
@@ -252,8 +313,15 @@ void frmMain::cmdDelete_Click() {
     }
     FollowOtherPrograms();
     // The statement goes first, so a delete that fails leaves the count and the window as they
-    // were.
-    mConnection->Execute(std::string(store::kDeleteAllStatement));
+    // were. SQLite may report a failure after the rows are gone, though: the file says.
+    std::string failureAfterDelete;
+    try {
+        mConnection->Execute(std::string(store::kDeleteAllStatement));
+    } catch (const rules::DatabaseError& failure) {
+        FollowTable();
+        if (mSeriesCount != 0) throw;
+        failureAfterDelete = failure.what();
+    }
     SetSeriesCount(0);
     txtOutput.Write("Alle Zahlenreihen gelöscht.");
     txtSpentAmount.Write("0");
@@ -261,6 +329,10 @@ void frmMain::cmdDelete_Click() {
     txtNoDraws.Write("0");
     lblEuroUsed.Write("");
     mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
+    if (!failureAfterDelete.empty()) {
+        throw rules::DatabaseError(failureAfterDelete +
+                                   " Alle Zahlenreihen wurden trotzdem gelöscht.");
+    }
 }
 
 void frmMain::cmdResetStat_Click() {
@@ -289,11 +361,16 @@ void frmMain::AddSeries() {
         row += number;
     }
     FollowOtherPrograms();
+    mFailureAfterChange.clear();
     InsertSeries(row);
     for (ControlState& box : txtNewSeries) box.Write("");
     SetFocus(NewSeriesBox(0));
     ShowStake();
     mDialogs.Announce(CountAndStakeText());
+    if (!mFailureAfterChange.empty()) {
+        throw rules::DatabaseError(std::exchange(mFailureAfterChange, std::string()) +
+                                   " Die Zahlenreihe wurde trotzdem gespeichert.");
+    }
 }
 
 void frmMain::EvaluateSeries(bool bIsSimulation) {
@@ -434,7 +511,17 @@ void frmMain::InsertSeries(const std::string& sBallNumberList) {
             rules::RowLengthText(static_cast<std::int64_t>(sBallNumberList.size())) +
             " Sie wurde nicht gespeichert.");
     }
-    mConnection->ExecuteWithText(store::kInsertStatement, sBallNumberList);
+    try {
+        mConnection->ExecuteWithText(store::kInsertStatement, sBallNumberList);
+    } catch (const rules::DatabaseError& failure) {
+        // The insert may have been committed before SQLite reported the failure (an unlock
+        // after the commit that fails): the file says. (Within a batch it never was.)
+        if (!RowWasStored(sBallNumberList)) {
+            FollowTable();
+            throw;
+        }
+        mFailureAfterChange = failure.what();
+    }
     SetSeriesCount(static_cast<std::int16_t>(mSeriesCount + 1));
 }
 

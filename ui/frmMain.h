@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -151,11 +152,24 @@ class frmMain {
     // What EvaluateSeries(true) does to the window for a simulated draw, but for the report,
     // with the winners counted from the tables.
     void AddDrawToTotals(const rules::SimulatedDraw& draw);
-    // Stores `count` random rows in one transaction; after a failure the rows made before it
-    // are kept and the count follows the table.
+    // Stores `count` random rows in one transaction. After a failure the rows made before it
+    // are kept, each once, the count follows the table, and the message says how many rows
+    // were stored.
     void StoreRandomRows(std::int16_t count, bool unpopularOnly);
-    void KeepRowsStoredSoFar(const std::vector<std::string>& stored,
-                             std::int16_t countBefore) noexcept;
+    // After a failed batch: commits the rows made so far, or stores them once more when the
+    // file verifiably holds none of them (SQLite drops the whole transaction on some failures);
+    // returns how many rows of the batch the table holds. `countBefore` and `lastIdBefore` (the
+    // highest LotterySeriesID) are the table's before the batch.
+    std::size_t KeepRowsMadeBefore(const std::vector<std::string>& made, std::int16_t countBefore,
+                                   std::int64_t lastIdBefore) noexcept;
+    // The rows stored after the row `id`, in stored order; nothing when the file cannot be read.
+    std::optional<std::vector<std::string>> RowsAfter(std::int64_t id);
+    // Whether the table holds one row more than the count says, and `row` last: an insert that
+    // reported a failure may have been committed before it.
+    bool RowWasStored(const std::string& row) noexcept;
+    // The count, and the stake with it, as the table says; false, and nothing changed, when the
+    // file cannot be read.
+    bool FollowTable() noexcept;
     // Another program may have added or removed rows: the count, and the stake with it, follow
     // the table.
     void FollowOtherPrograms();
@@ -166,6 +180,8 @@ class frmMain {
 
     // What the last evaluation found, for the announcement; empty when it warned instead.
     std::string mEvaluationOutcome;
+    // A failure SQLite reported after the change it concerns had reached the file.
+    std::string mFailureAfterChange;
     Dialogs& mDialogs;
     FormEnvironment mEnvironment;
     rules::RandomSource& mRandom;

@@ -15,7 +15,14 @@ struct ShownWindow {
         database = std::make_unique<TempDatabase>();
         database->AddRows(13);
         window = std::make_unique<ui::MainWindow>(EnvironmentFor(database->Folder(), hive));
-        if (!window->Load()) return false;
+        // A start that fails says why in the test's output instead of waiting for an answer.
+        window->SetMsgBoxHook([](const std::string& prompt, ui::MsgBoxButtons, ui::MsgBoxIcon) {
+            qWarning("start-up message: %s", prompt.c_str());
+            return ui::MsgBoxResult::Ok;
+        });
+        const bool loaded = window->Load();
+        window->SetMsgBoxHook(nullptr);
+        if (!loaded) return false;
         window->show();
         return QTest::qWaitForWindowActive(window.get());
     }
