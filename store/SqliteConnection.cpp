@@ -293,6 +293,7 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
                 QuotedFileText(detail) + ")");
         }
         mDamaged = true;
+        ThrowDamaged();
     }
     ThrowError(resultCode, detail);
 }
