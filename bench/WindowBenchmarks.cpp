@@ -7,8 +7,8 @@
 #include <memory>
 
 #include "rules/RandomDraw.h"
-#include "store/BuiltinHive.h"
-#include "store/SqliteConnection.h"
+#include "store/platform/BuiltinHive.h"
+#include "store/sqlite/SqliteConnection.h"
 #include "tests/support/LiteralEvaluation.h"
 #include "tests/support/TempDatabase.h"
 #include "ui/MainWindow.h"

@@ -3,7 +3,7 @@
 #include <string>
 
 #include "rules/Errors.h"
-#include "store/ConnectionText.h"
+#include "store/platform/ConnectionText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     const std::string text(reinterpret_cast<const char*>(data), size);

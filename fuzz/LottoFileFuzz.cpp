@@ -9,8 +9,8 @@
 #include <string>
 
 #include "rules/Errors.h"
-#include "store/BuiltinHive.h"
-#include "store/SqliteConnection.h"
+#include "store/platform/BuiltinHive.h"
+#include "store/sqlite/SqliteConnection.h"
 #include "ui/frmMain.h"
 
 namespace {

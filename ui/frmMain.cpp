@@ -10,12 +10,12 @@
 #include "rules/RowList.h"
 #include "rules/Stake.h"
 #include "rules/WinnerCounts.h"
-#include "store/DatabaseFile.h"
-#include "store/DriverProbe.h"
-#include "store/FileCheck.h"
-#include "store/OwnDatabase.h"
-#include "store/SeriesStatements.h"
-#include "store/SpecialFiles.h"
+#include "store/platform/DatabaseFile.h"
+#include "store/platform/DriverProbe.h"
+#include "store/sqlite/FileCheck.h"
+#include "store/platform/OwnDatabase.h"
+#include "store/sqlite/SeriesStatements.h"
+#include "store/sqlite/SpecialFiles.h"
 
 namespace ui {
 

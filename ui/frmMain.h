@@ -9,9 +9,9 @@
 #include <string>
 
 #include "rules/RandomDraw.h"
-#include "store/Connection.h"
-#include "store/RegistryApi.h"
-#include "store/SeriesCache.h"
+#include "store/sqlite/Connection.h"
+#include "store/platform/RegistryApi.h"
+#include "store/sqlite/SeriesCache.h"
 #include "ui/ControlTable.h"
 #include "ui/Dialogs.h"
 

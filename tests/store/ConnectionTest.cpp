@@ -4,10 +4,10 @@
 #include <fstream>
 
 #include "rules/Errors.h"
-#include "store/ConnectionText.h"
-#include "store/DatabaseFile.h"
-#include "store/SeriesStatements.h"
-#include "store/SqliteConnection.h"
+#include "store/platform/ConnectionText.h"
+#include "store/platform/DatabaseFile.h"
+#include "store/sqlite/SeriesStatements.h"
+#include "store/sqlite/SqliteConnection.h"
 #include "tests/support/TempDatabase.h"
 
 namespace {

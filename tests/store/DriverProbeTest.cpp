@@ -1,10 +1,10 @@
-#include "store/DriverProbe.h"
+#include "store/platform/DriverProbe.h"
 
 #include <gtest/gtest.h>
 
 #include <optional>
 
-#include "store/BuiltinHive.h"
+#include "store/platform/BuiltinHive.h"
 
 namespace {
 

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "store/FileText.h"
+#include "store/sqlite/FileText.h"
 
 namespace {
 

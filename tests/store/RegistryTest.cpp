@@ -1,10 +1,10 @@
-#include "store/cRegistry.h"
+#include "store/platform/cRegistry.h"
 
 #include <gtest/gtest.h>
 
 #include <cstring>
 
-#include "store/BuiltinHive.h"
+#include "store/platform/BuiltinHive.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
-#include "store/SeriesCache.h"
+#include "store/sqlite/SeriesCache.h"
 
 #include <gtest/gtest.h>
 
-#include "store/SeriesStatements.h"
-#include "store/SqliteConnection.h"
+#include "store/sqlite/SeriesStatements.h"
+#include "store/sqlite/SqliteConnection.h"
 #include "tests/support/TempDatabase.h"
 
 namespace {

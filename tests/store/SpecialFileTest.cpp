@@ -11,8 +11,8 @@
 #include <filesystem>
 
 #include "rules/Errors.h"
-#include "store/SeriesStatements.h"
-#include "store/SqliteConnection.h"
+#include "store/sqlite/SeriesStatements.h"
+#include "store/sqlite/SqliteConnection.h"
 #include "tests/support/TempDatabase.h"
 
 namespace {

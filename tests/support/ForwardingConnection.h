@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/SqliteConnection.h"
+#include "store/sqlite/SqliteConnection.h"
 
 namespace testing_support {
 

@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <string>
 
-#include "store/Connection.h"
+#include "store/sqlite/Connection.h"
 
 namespace testing_support {
 

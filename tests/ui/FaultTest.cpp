@@ -18,7 +18,7 @@
 
 #include "rules/Errors.h"
 #include "rules/Stake.h"
-#include "store/SqliteConnection.h"
+#include "store/sqlite/SqliteConnection.h"
 #include "tests/support/ForwardingConnection.h"
 #include "tests/ui/ScriptedDialogs.h"
 

@@ -4,7 +4,7 @@
 #include <fstream>
 
 #include "rules/Errors.h"
-#include "store/DriverProbe.h"
+#include "store/platform/DriverProbe.h"
 #include "tests/ui/ScriptedDialogs.h"
 
 namespace {

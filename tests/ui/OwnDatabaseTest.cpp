@@ -11,7 +11,7 @@
 #include <memory>
 
 #include "rules/Errors.h"
-#include "store/OwnDatabase.h"
+#include "store/platform/OwnDatabase.h"
 #include "tests/ui/ScriptedDialogs.h"
 
 namespace {

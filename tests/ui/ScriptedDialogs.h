@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "store/BuiltinHive.h"
-#include "store/SqliteConnection.h"
+#include "store/platform/BuiltinHive.h"
+#include "store/sqlite/SqliteConnection.h"
 #include "tests/support/TempDatabase.h"
 #include "ui/Dialogs.h"
 #include "ui/frmMain.h"

@@ -5,7 +5,7 @@
 
 #include <random>
 
-#include "store/SeriesStatements.h"
+#include "store/sqlite/SeriesStatements.h"
 #include "tests/support/ForwardingConnection.h"
 #include "tests/support/LiteralEvaluation.h"
 #include "tests/ui/ScriptedDialogs.h"

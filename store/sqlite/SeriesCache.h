@@ -8,7 +8,7 @@
 
 #include "rules/Evaluation.h"
 #include "rules/WinnerCounts.h"
-#include "store/Connection.h"
+#include "store/sqlite/Connection.h"
 
 namespace store {
 

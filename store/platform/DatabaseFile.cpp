@@ -1,4 +1,4 @@
-#include "store/DatabaseFile.h"
+#include "store/platform/DatabaseFile.h"
 
 #include <filesystem>
 #include <system_error>

@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/Connection.h"
+#include "store/sqlite/Connection.h"
 
 // The four statements sent to the ticket table, word for word.
 namespace store {

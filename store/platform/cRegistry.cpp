@@ -1,4 +1,4 @@
-#include "store/cRegistry.h"
+#include "store/platform/cRegistry.h"
 
 #include <algorithm>
 

@@ -1,9 +1,9 @@
-#include "store/ConnectionText.h"
+#include "store/platform/ConnectionText.h"
 
 #include <optional>
 
+#include "rules/AsciiText.h"
 #include "rules/Errors.h"
-#include "store/LowerAscii.h"
 
 namespace store {
 namespace {
@@ -23,7 +23,8 @@ std::string_view TrimBlanks(std::string_view text) {
 // returns what follows the "=", untouched.
 std::optional<std::string_view> AfterKey(std::string_view text, std::string_view key) {
     const std::size_t equals = text.find('=');
-    if (equals == std::string_view::npos || LowerAscii(TrimBlanks(text.substr(0, equals))) != key) {
+    if (equals == std::string_view::npos ||
+        rules::LowerAscii(TrimBlanks(text.substr(0, equals))) != key) {
         return std::nullopt;
     }
     return text.substr(equals + 1);
@@ -52,7 +53,7 @@ std::optional<FirstPair> SplitFirstPair(std::string_view connectionText, std::st
 }
 
 bool IsAccessDriverName(std::string_view braced) {
-    return braced.size() >= 2 && LowerAscii(braced).find("*.mdb") != std::string::npos;
+    return braced.size() >= 2 && rules::LowerAscii(braced).find("*.mdb") != std::string::npos;
 }
 
 }  // namespace
@@ -62,7 +63,7 @@ std::string DatabasePathOf(std::string_view connectionText) {
     std::optional<FirstPair> first;
     if (std::optional<std::string_view> provider = AfterKey(connectionText, "provider")) {
         first = SplitFirstPair(connectionText, *provider);
-        const std::string name = LowerAscii(TrimBlanks(first->value));
+        const std::string name = rules::LowerAscii(TrimBlanks(first->value));
         if (name != "microsoft.jet.oledb.4.0" && name != "microsoft.jet.oledb.3.51") {
             Reject(connectionText, "unbekannter Datenbanktreiber.");
         }

@@ -1,8 +1,8 @@
-#include "store/Connection.h"
+#include "store/sqlite/Connection.h"
 
 #include "rules/Errors.h"
 #include "rules/NumberText.h"
-#include "store/SqliteConnection.h"
+#include "store/sqlite/SqliteConnection.h"
 
 namespace store {
 

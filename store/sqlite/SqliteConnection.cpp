@@ -1,18 +1,18 @@
-#include "store/SqliteConnection.h"
+#include "store/sqlite/SqliteConnection.h"
 
 #include <sqlite3.h>
 #include <sys/stat.h>
 
 #include <algorithm>
-#include <cctype>
 #include <functional>
 #include <optional>
 #include <utility>
 
+#include "rules/AsciiText.h"
 #include "rules/Errors.h"
-#include "store/ConnectionText.h"
-#include "store/FileText.h"
-#include "store/SpecialFiles.h"
+#include "store/platform/ConnectionText.h"
+#include "store/sqlite/FileText.h"
+#include "store/sqlite/SpecialFiles.h"
 
 namespace store {
 namespace {
@@ -62,12 +62,6 @@ std::string_view SentenceFor(int resultCode) {
 
 bool IsDamage(int resultCode) {
     return (resultCode & 0xff) == SQLITE_CORRUPT || (resultCode & 0xff) == SQLITE_NOTADB;
-}
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-    return std::equal(a.begin(), a.end(), b.begin(), b.end(), [](unsigned char x, unsigned char y) {
-        return std::tolower(x) == std::tolower(y);
-    });
 }
 
 std::optional<std::pair<dev_t, ino_t>> IdentityOf(const std::string& path) {
@@ -120,7 +114,8 @@ class SqliteRecordset final : public Recordset {
             throw rules::DatabaseError("Datenbankfehler: Es gibt keinen aktuellen Datensatz.");
         for (int column = 0; column < sqlite3_column_count(mStatement); ++column) {
             const char* columnName = sqlite3_column_name(mStatement, column);
-            if (columnName != nullptr && EqualsIgnoringCase(columnName, name)) return Value(column);
+            if (columnName != nullptr && rules::EqualsIgnoringAsciiCase(columnName, name))
+                return Value(column);
         }
         throw rules::DatabaseError("Datenbankfehler: Das Feld „" + std::string(name) +
                                    "“ fehlt im Abfrageergebnis.");

@@ -1,14 +1,14 @@
-#include "store/FileCheck.h"
+#include "store/sqlite/FileCheck.h"
 
 #include <cctype>
 #include <string_view>
 #include <vector>
 
+#include "rules/AsciiText.h"
 #include "rules/Errors.h"
 #include "rules/RowList.h"
-#include "store/FileText.h"
-#include "store/LowerAscii.h"
-#include "store/SqliteConnection.h"
+#include "store/sqlite/FileText.h"
+#include "store/sqlite/SqliteConnection.h"
 
 namespace store {
 namespace {
@@ -29,7 +29,7 @@ std::vector<std::string> Words(std::string_view sql) {
     std::vector<std::string> words;
     std::string word;
     const auto endWord = [&] {
-        if (!word.empty()) words.push_back(LowerAscii(word));
+        if (!word.empty()) words.push_back(rules::LowerAscii(word));
         word.clear();
     };
     for (std::size_t i = 0; i < sql.size();) {
@@ -83,7 +83,7 @@ bool HasConflictClause(std::string_view sql) {
 // SQLite's affinity rules for a declared column type: only TEXT and BLOB affinity keep a text
 // such as "07" or "1e5" as it was given.
 bool KeepsTextAsGiven(const std::string& declaredType) {
-    const std::string type = LowerAscii(declaredType);
+    const std::string type = rules::LowerAscii(declaredType);
     const auto has = [&](std::string_view part) { return type.find(part) != std::string::npos; };
     if (has("int")) return false;
     return has("char") || has("clob") || has("text") || has("blob") || type.empty();
@@ -95,11 +95,11 @@ void CheckColumns(Connection& connection) {
     int keyColumns = 0;
     std::unique_ptr<Recordset> columns = connection.Execute("pragma table_info(tblLotterySeries)");
     for (; !columns->Eof(); columns->MoveNext()) {
-        const std::string name = LowerAscii(columns->Field("name").Text());
+        const std::string name = rules::LowerAscii(columns->Field("name").Text());
         const std::string type = columns->Field("type").Text();
         const bool key = columns->Field("pk").Text() != "0";
         keyColumns += key ? 1 : 0;
-        if (name == "lotteryseriesid") idIsRowNumber = key && LowerAscii(type) == "integer";
+        if (name == "lotteryseriesid") idIsRowNumber = key && rules::LowerAscii(type) == "integer";
         if (name == "ballnumberlist") listKeepsText = KeepsTextAsGiven(type);
     }
     columns->Close();

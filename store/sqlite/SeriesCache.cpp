@@ -1,7 +1,7 @@
-#include "store/SeriesCache.h"
+#include "store/sqlite/SeriesCache.h"
 
 #include "rules/RowList.h"
-#include "store/SeriesStatements.h"
+#include "store/sqlite/SeriesStatements.h"
 
 namespace store {
 

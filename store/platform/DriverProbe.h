@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/RegistryApi.h"
+#include "store/platform/RegistryApi.h"
 
 namespace store {
 

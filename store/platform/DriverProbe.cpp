@@ -1,22 +1,12 @@
-#include "store/DriverProbe.h"
+#include "store/platform/DriverProbe.h"
 
-#include <algorithm>
 #include <cstdint>
 #include <vector>
 
-#include "store/cRegistry.h"
+#include "rules/AsciiText.h"
+#include "store/platform/cRegistry.h"
 
 namespace store {
-namespace {
-
-bool ContainsIgnoringCase(std::string_view text, std::string_view part) {
-    auto lower = [](unsigned char c) { return c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c; };
-    auto found = std::search(text.begin(), text.end(), part.begin(), part.end(),
-                             [&](char a, char b) { return lower(a) == lower(b); });
-    return found != text.end();
-}
-
-}  // namespace
 
 std::string ProbeConnectionText(RegistryApi& registry, const std::string& databasePath) {
     std::string connectionText;
@@ -40,7 +30,7 @@ std::string ProbeConnectionText(RegistryApi& registry, const std::string& databa
         reader.EnumerateValues(driverNames, driverCount);
         for (std::int32_t i = 1; i <= driverCount; ++i) {
             const std::string& name = driverNames[i - 1];
-            if (ContainsIgnoringCase(name, "*.mdb")) {
+            if (rules::ContainsIgnoringAsciiCase(name, "*.mdb")) {
                 connectionText = "Driver={" + name + "}; Dbq=" + databasePath;
                 break;
             }

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "store/Connection.h"
+#include "store/sqlite/Connection.h"
 
 // Checks of a Lotto.mdb that may come from anywhere, before the program works with it.
 namespace store {

@@ -1,4 +1,4 @@
-#include "store/OwnDatabase.h"
+#include "store/platform/OwnDatabase.h"
 
 #include <fcntl.h>
 #include <pwd.h>
@@ -13,7 +13,7 @@
 #include <iterator>
 
 #include "rules/Errors.h"
-#include "store/DatabaseFile.h"
+#include "store/platform/DatabaseFile.h"
 
 namespace store {
 namespace {

@@ -1,4 +1,4 @@
-#include "store/FileText.h"
+#include "store/sqlite/FileText.h"
 
 #include <utf8.h>
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <utility>
 
-#include "store/Connection.h"
+#include "store/sqlite/Connection.h"
 
 struct sqlite3;
 struct sqlite3_stmt;

@@ -1,4 +1,4 @@
-#include "store/SpecialFiles.h"
+#include "store/sqlite/SpecialFiles.h"
 
 #include <fcntl.h>
 #include <sqlite3.h>

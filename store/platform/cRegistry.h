@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "store/RegistryApi.h"
+#include "store/platform/RegistryApi.h"
 
 namespace store {
 

@@ -1,9 +1,9 @@
-#include "store/BuiltinHive.h"
+#include "store/platform/BuiltinHive.h"
 
 #include <cstring>
 
-#include "store/DriverProbe.h"
-#include "store/LowerAscii.h"
+#include "rules/AsciiText.h"
+#include "store/platform/DriverProbe.h"
 
 namespace store {
 
@@ -14,7 +14,7 @@ BuiltinHive BuiltinHive::WithOwnStore() {
 }
 
 void BuiltinHive::AddKey(const std::string& path, Key key) {
-    mKeys[LowerAscii(path)] = std::move(key);
+    mKeys[rules::LowerAscii(path)] = std::move(key);
 }
 
 const BuiltinHive::Key* BuiltinHive::FindOpen(RegHandle key) const {
@@ -27,7 +27,7 @@ std::int32_t BuiltinHive::RegOpenKeyExA(RegHandle key, const std::string& subKey
                                         RegHandle& result) {
     mOpenRequests.push_back(subKey);
     if (key != RootHandle(kHkeyLocalMachine)) return kErrorInvalidHandle;
-    auto found = mKeys.find(LowerAscii(subKey));
+    auto found = mKeys.find(rules::LowerAscii(subKey));
     if (found == mKeys.end()) return kErrorFileNotFound;
     if (!found->second.readable || (samDesired & ~kKeyQueryValue) != 0) return kErrorAccessDenied;
     result = mNextHandle++;

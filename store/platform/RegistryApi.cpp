@@ -1,9 +1,9 @@
-#include "store/RegistryApi.h"
+#include "store/platform/RegistryApi.h"
 
 #ifdef _WIN32
 #include <windows.h>
 #else
-#include "store/BuiltinHive.h"
+#include "store/platform/BuiltinHive.h"
 #endif
 
 namespace store {
