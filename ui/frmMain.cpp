@@ -9,12 +9,9 @@
 #include "rules/NumberText.h"
 #include "rules/RowList.h"
 #include "rules/Stake.h"
-#include "rules/WinnerCounts.h"
 #include "store/platform/DatabaseFile.h"
 #include "store/platform/DriverProbe.h"
-#include "store/sqlite/FileCheck.h"
 #include "store/platform/OwnDatabase.h"
-#include "store/sqlite/SeriesStatements.h"
 #include "store/sqlite/SpecialFiles.h"
 
 namespace ui {
@@ -61,35 +58,16 @@ bool frmMain::Form_Load() {
     }
     mConnection = mEnvironment.createConnection();
     mConnection->Open(connectionText);
-    store::CheckTicketFile(*mConnection, databasePath);
-    mOtherProgramsStamp = mConnection->OtherProgramsStamp();
-    SetSeriesCount(ReadSeriesCount());
+    mTable = std::make_unique<store::TicketTable>(*mConnection);
+    SetSeriesCount(mTable->Open(databasePath));
     ShowStake();
     return true;
 }
 
-std::int16_t frmMain::ReadSeriesCount() {
-    std::unique_ptr<store::Recordset> count =
-        mConnection->Execute(std::string(store::kCountStatement));
-    std::int16_t rows = 0;
-    if (!count->Eof()) {
-        const double stored = count->Field(store::kCountField).Number();
-        if (stored > static_cast<double>(rules::kMostRows)) rules::ThrowTooManyRows();
-        rows = rules::RoundToInt16(stored);
-    }
-    count->Close();
-    return rows;
-}
-
 void frmMain::FollowOtherPrograms() {
-    const std::uint64_t stamp = mConnection->OtherProgramsStamp();
-    if (stamp == mOtherProgramsStamp) return;
-    // Another program may also have changed the table's definition.
-    store::CheckTicketTable(*mConnection);
-    const std::int16_t rows = ReadSeriesCount();
-    mOtherProgramsStamp = stamp;
-    if (rows == mSeriesCount) return;
-    SetSeriesCount(rows);
+    const std::optional<std::int16_t> rows = mTable->CountIfChangedElsewhere();
+    if (!rows || *rows == mSeriesCount) return;
+    SetSeriesCount(*rows);
     ShowStake();
 }
 
@@ -99,6 +77,7 @@ void frmMain::SetSeriesCount(std::int16_t rows) {
 }
 
 void frmMain::Form_Unload() {
+    mTable.reset();
     if (mConnection) mConnection->Close();
     mConnection.reset();
 }
@@ -165,11 +144,9 @@ void frmMain::GenerateSeries(bool bTotalsOnly) {
             txtAdditionalNumber.Write(rules::WholeNumberText(simulated.additionalNumber));
             txtDrawnNumberList.Write(simulated.drawnNumberList);
         }
-        if (bTotalsOnly && count >= 1 && mEnvironment.countWinnersByTables) {
-            AddDrawToTotals(simulated);
-        } else {
-            EvaluateSeries(true);
-        }
+        // Only the click's last draw is ever seen: a draw before it adds what it won to the
+        // running totals, counted from the winner tables where they can count it.
+        if (!bTotalsOnly || count < 1 || !AddWinningsToTotals(simulated)) EvaluateSeries(true);
         if (!bTotalsOnly && !mEvaluationOutcome.empty()) {
             mDialogs.Announce(
                 "Ziehung " + txtDrawnNumberList.Text + ", Zusatzzahl " + txtAdditionalNumber.Text +
@@ -183,108 +160,41 @@ void frmMain::GenerateSeries(bool bTotalsOnly) {
 void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
     FollowOtherPrograms();
     if (count < 1) return;
-    std::unique_ptr<store::Recordset> last = mConnection->Execute(
-        "select coalesce(max(LotterySeriesID), 0) as LastId from tblLotterySeries");
-    const auto lastIdBefore = static_cast<std::int64_t>(last->Field("LastId").Number());
-    last->Close();
     const std::int16_t countBefore = mSeriesCount;
-    // One transaction for the whole batch: one disk sync instead of one per row.
     std::vector<std::string> made;
     made.reserve(static_cast<std::size_t>(count));
     try {
-        mConnection->BeginTrans();
+        mTable->BeginBatch();
         for (int row = 1; row <= count; ++row) {
             std::string next = rules::RandomRow(mRandom, unpopularOnly);
             InsertSeries(next);
             made.push_back(std::move(next));
         }
-        mConnection->CommitTrans();
+        mTable->CommitBatch();
     } catch (const rules::AppError& failure) {
-        const std::size_t kept = KeepRowsMadeBefore(made, countBefore, lastIdBefore);
-        txtOutput.Write(rules::WholeNumberText(static_cast<std::int64_t>(kept)) +
+        const std::optional<std::size_t> kept = mTable->KeepRowsMadeBefore(made);
+        const std::size_t stored = kept.value_or(0);
+        // The count follows the table; where the file cannot be read, what the batch kept.
+        if (!FollowTable()) {
+            SetSeriesCount(static_cast<std::int16_t>(countBefore + stored));
+            ShowStake();
+        }
+        txtOutput.Write(rules::WholeNumberText(static_cast<std::int64_t>(stored)) +
                         " Zahlenreihe(n) hinzugefügt.");
         const std::string all = rules::WholeNumberText(count);
         throw rules::DatabaseError(
             std::string(failure.what()) +
-            (kept == static_cast<std::size_t>(count)
+            (stored == static_cast<std::size_t>(count)
                  ? " Alle " + all + " Zahlenreihen wurden trotzdem gespeichert."
                  : " Gespeichert wurden " +
-                       rules::WholeNumberText(static_cast<std::int64_t>(kept)) + " der " + all +
+                       rules::WholeNumberText(static_cast<std::int64_t>(stored)) + " der " + all +
                        " Zahlenreihen."));
-    }
-}
-
-std::size_t frmMain::KeepRowsMadeBefore(const std::vector<std::string>& made,
-                                        std::int16_t countBefore,
-                                        std::int64_t lastIdBefore) noexcept {
-    // A transaction still open holds the rows made before the failure.
-    try {
-        if (mConnection->InTransaction()) mConnection->CommitTrans();
-    } catch (const std::exception&) {
-        try {
-            if (mConnection->InTransaction()) mConnection->RollbackTrans();
-        } catch (const std::exception&) {
-        }
-    }
-    // Whether they reached the file, only the file can say: an error may come after the commit.
-    std::optional<std::vector<std::string>> present = RowsAfter(lastIdBefore);
-    if (present && present->empty() && !made.empty()) {
-        // Verifiably absent: SQLite dropped the whole transaction (a full disk makes it).
-        try {
-            mConnection->BeginTrans();
-            for (const std::string& row : made) {
-                mConnection->ExecuteWithText(store::kInsertStatement, row);
-            }
-            mConnection->CommitTrans();
-        } catch (const std::exception&) {
-            try {
-                if (mConnection->InTransaction()) mConnection->RollbackTrans();
-            } catch (const std::exception&) {
-            }
-        }
-        present = RowsAfter(lastIdBefore);
-    }
-    const std::size_t kept = present ? present->size() : 0;
-    // The count follows the table; where the file cannot be read, what this batch kept of it.
-    if (!FollowTable()) {
-        SetSeriesCount(static_cast<std::int16_t>(countBefore + kept));
-        ShowStake();
-    }
-    return kept;
-}
-
-std::optional<std::vector<std::string>> frmMain::RowsAfter(std::int64_t id) {
-    try {
-        std::vector<std::string> rows;
-        std::unique_ptr<store::Recordset> after = mConnection->Execute(
-            "select BallNumberList from tblLotterySeries where LotterySeriesID > " +
-            std::to_string(id) + " order by LotterySeriesID");
-        for (; !after->Eof(); after->MoveNext()) {
-            rows.push_back(after->Field(store::kListField).Text());
-        }
-        after->Close();
-        return rows;
-    } catch (const std::exception&) {
-        return std::nullopt;
-    }
-}
-
-bool frmMain::RowWasStored(const std::string& row) noexcept {
-    try {
-        if (ReadSeriesCount() != mSeriesCount + 1) return false;
-        std::unique_ptr<store::Recordset> last = mConnection->Execute(
-            "select BallNumberList from tblLotterySeries order by LotterySeriesID desc limit 1");
-        const bool stored = !last->Eof() && last->Field(store::kListField).Text() == row;
-        last->Close();
-        return stored;
-    } catch (const std::exception&) {
-        return false;
     }
 }
 
 bool frmMain::FollowTable() noexcept {
     try {
-        SetSeriesCount(ReadSeriesCount());
+        SetSeriesCount(mTable->Count());
     } catch (const std::exception&) {
         return false;
     }
@@ -316,7 +226,7 @@ void frmMain::cmdDelete_Click() {
     // were. SQLite may report a failure after the rows are gone, though: the file says.
     std::string failureAfterDelete;
     try {
-        mConnection->Execute(std::string(store::kDeleteAllStatement));
+        mTable->DeleteAll();
     } catch (const rules::DatabaseError& failure) {
         FollowTable();
         if (mSeriesCount != 0) throw;
@@ -432,33 +342,24 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
                                            (winningRows == 1 ? " Gewinnreihe." : " Gewinnreihen.");
 }
 
-void frmMain::AddDrawToTotals(const rules::SimulatedDraw& draw) {
+bool frmMain::AddWinningsToTotals(const rules::SimulatedDraw& draw) {
     txtOutput.Write("");  // as the evaluation does first; the last draw's report replaces it
     // No other event runs during the click: the rows checked at its first draw stay current.
     if (!mRowsCheckedThisClick) {
         StoredRows();
         mRowsCheckedThisClick = true;
     }
-    // A draw the tables cannot count, or that fails, is evaluated the full way: the window then
-    // shows its report and the failure exactly as after a draw-by-draw click.
-    if (mSeriesCache.Texts().size() > rules::kMostRows) return EvaluateSeries(true);
-    const store::SeriesCache::WinnerTables& winners = mSeriesCache.Winners();
-    std::int64_t won = winners.counts.Count(draw.drawnNumbers, draw.additionalNumber).Won();
-    if (!winners.uncovered.empty()) {
-        const rules::Draw typed(txtDrawnNumberList.Text, txtAdditionalNumber.Text);
-        for (const std::uint32_t index : winners.uncovered) {
-            won += typed.Evaluate(mSeriesCache.Texts()[index], mSeriesCache.Keys()[index]).prize;
-        }
-    }
-    if (won > std::numeric_limits<std::int32_t>::max()) return EvaluateSeries(true);
+    const std::optional<std::int32_t> won = mTable->WonBy(draw);
+    if (!won) return false;
     RunningTotals next;
     try {
-        next = NextRunningTotals(rules::StakeFor(mSeriesCount), static_cast<std::int32_t>(won));
+        next = NextRunningTotals(rules::StakeFor(mSeriesCount), *won);
     } catch (const rules::AppError&) {
-        return EvaluateSeries(true);
+        return false;  // the evaluation reports it, as it fails the same way
     }
     ShowStake();
     ShowRunningTotals(next);
+    return true;
 }
 
 void frmMain::AddToRunningTotals(double stake, std::int32_t won) {
@@ -512,11 +413,11 @@ void frmMain::InsertSeries(const std::string& sBallNumberList) {
             " Sie wurde nicht gespeichert.");
     }
     try {
-        mConnection->ExecuteWithText(store::kInsertStatement, sBallNumberList);
+        mTable->Insert(sBallNumberList);
     } catch (const rules::DatabaseError& failure) {
         // The insert may have been committed before SQLite reported the failure (an unlock
         // after the commit that fails): the file says. (Within a batch it never was.)
-        if (!RowWasStored(sBallNumberList)) {
+        if (!mTable->HoldsLast(sBallNumberList, static_cast<std::int16_t>(mSeriesCount + 1))) {
             FollowTable();
             throw;
         }
@@ -525,14 +426,11 @@ void frmMain::InsertSeries(const std::string& sBallNumberList) {
     SetSeriesCount(static_cast<std::int16_t>(mSeriesCount + 1));
 }
 
-std::unique_ptr<store::Recordset> frmMain::OpenSeriesRecordset() {
-    return mConnection->Execute(std::string(store::kListStatement));
-}
+std::unique_ptr<store::Recordset> frmMain::OpenSeriesRecordset() { return mTable->List(); }
 
 const store::SeriesCache& frmMain::StoredRows() {
     FollowOtherPrograms();
-    if (!mSeriesCache.IsCurrent(*mConnection)) mSeriesCache.Load(*OpenSeriesRecordset());
-    return mSeriesCache;
+    return mTable->Rows();
 }
 
 }  // namespace ui

@@ -9,9 +9,10 @@
 #include <string>
 
 #include "rules/RandomDraw.h"
-#include "store/sqlite/Connection.h"
 #include "store/platform/RegistryApi.h"
+#include "store/sqlite/Connection.h"
 #include "store/sqlite/SeriesCache.h"
+#include "store/sqlite/TicketTable.h"
 #include "ui/ControlTable.h"
 #include "ui/Dialogs.h"
 
@@ -46,9 +47,6 @@ struct FormEnvironment {
     std::function<std::unique_ptr<store::Connection>()> createConnection;
     std::string decimalSeparator = ",";           // the user's locale's
     std::shared_ptr<rules::RandomSource> random;  // a clock-seeded generator when empty
-    // Draws of a click before its last are counted from the winner tables; off, every draw is
-    // evaluated in full, as the reference the tables are tested against.
-    bool countWinnersByTables = true;
 };
 
 // The main window as plain state and handlers. The Qt layer feeds user input into the controls,
@@ -149,24 +147,14 @@ class frmMain {
     void AddToRunningTotals(double stake, std::int32_t won);
     RunningTotals NextRunningTotals(double stake, std::int32_t won) const;
     void ShowRunningTotals(const RunningTotals& totals);
-    // What EvaluateSeries(true) does to the window for a simulated draw, but for the report,
-    // with the winners counted from the tables.
-    void AddDrawToTotals(const rules::SimulatedDraw& draw);
+    // What EvaluateSeries(true) does to the window for a simulated draw, but for the report:
+    // adds what the draw won, counted from the winner tables, to the running totals. False,
+    // with nothing changed, when the draw has to be evaluated in full.
+    bool AddWinningsToTotals(const rules::SimulatedDraw& draw);
     // Stores `count` random rows in one transaction. After a failure the rows made before it
     // are kept, each once, the count follows the table, and the message says how many rows
     // were stored.
     void StoreRandomRows(std::int16_t count, bool unpopularOnly);
-    // After a failed batch: commits the rows made so far, or stores them once more when the
-    // file verifiably holds none of them (SQLite drops the whole transaction on some failures);
-    // returns how many rows of the batch the table holds. `countBefore` and `lastIdBefore` (the
-    // highest LotterySeriesID) are the table's before the batch.
-    std::size_t KeepRowsMadeBefore(const std::vector<std::string>& made, std::int16_t countBefore,
-                                   std::int64_t lastIdBefore) noexcept;
-    // The rows stored after the row `id`, in stored order; nothing when the file cannot be read.
-    std::optional<std::vector<std::string>> RowsAfter(std::int64_t id);
-    // Whether the table holds one row more than the count says, and `row` last: an insert that
-    // reported a failure may have been committed before it.
-    bool RowWasStored(const std::string& row) noexcept;
     // The count, and the stake with it, as the table says; false, and nothing changed, when the
     // file cannot be read.
     bool FollowTable() noexcept;
@@ -175,8 +163,6 @@ class frmMain {
     void FollowOtherPrograms();
     // mSeriesCount and the box that shows it.
     void SetSeriesCount(std::int16_t rows);
-    // The number of rows in the table, by the count statement.
-    std::int16_t ReadSeriesCount();
 
     // What the last evaluation found, for the announcement; empty when it warned instead.
     std::string mEvaluationOutcome;
@@ -185,10 +171,9 @@ class frmMain {
     Dialogs& mDialogs;
     FormEnvironment mEnvironment;
     rules::RandomSource& mRandom;
-    store::SeriesCache mSeriesCache;
-    std::vector<std::uint32_t> mCandidateRows;  // kept to spare an allocation per draw
-    std::uint64_t mOtherProgramsStamp = 0;      // as of the last count
-    bool mRowsCheckedThisClick = false;         // for other programs' changes
+    std::unique_ptr<store::TicketTable> mTable;  // over mConnection while it is open
+    std::vector<std::uint32_t> mCandidateRows;   // kept to spare an allocation per draw
+    bool mRowsCheckedThisClick = false;          // for other programs' changes
 };
 
 }  // namespace ui
