@@ -2,9 +2,9 @@
 #include <QLocale>
 #include <QTranslator>
 
-#include "store/sqlite/Connection.h"
 #include "store/platform/OwnDatabase.h"
 #include "store/platform/RegistryApi.h"
+#include "store/sqlite/Connection.h"
 #include "ui/GermanQtTexts.h"
 #include "ui/MainWindow.h"
 

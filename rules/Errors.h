@@ -27,7 +27,17 @@ class ConversionError : public AppError {
 // The database refused a statement or could not be opened.
 class DatabaseError : public AppError {
   public:
-    using AppError::AppError;
+    // What kind of failure it was, where the program acts on the kind: a damaged file, a value
+    // too big to load, anything else.
+    enum class Cause { Other, Damage, TooBig };
+
+    explicit DatabaseError(const std::string& message, Cause cause = Cause::Other)
+        : AppError(message), mCause(cause) {}
+
+    Cause cause() const { return mCause; }
+
+  private:
+    Cause mCause;
 };
 
 }  // namespace rules

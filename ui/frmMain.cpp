@@ -6,6 +6,7 @@
 #include "rules/Assumptions.h"
 #include "rules/Errors.h"
 #include "rules/Evaluation.h"
+#include "rules/Limits.h"
 #include "rules/NumberText.h"
 #include "rules/RowList.h"
 #include "rules/Stake.h"
@@ -311,7 +312,7 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
         mCandidateRows.clear();
         draw.Candidates(rows.Keys(), mCandidateRows);
         for (const std::uint32_t index : mCandidateRows) {
-            if (index >= rules::kMostRows) break;
+            if (index >= static_cast<std::uint32_t>(rules::kMostRows)) break;
             const rules::RowResult result = draw.Evaluate(rows.Texts()[index], rows.Keys()[index]);
             if (result.hits > 2) {
                 std::int16_t box = static_cast<std::int16_t>(index + 1);
@@ -322,7 +323,9 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
                 ++winningRows;
             }
         }
-        if (rows.Texts().size() > rules::kMostRows) rules::ThrowTooManyRows();
+        if (rows.Texts().size() > static_cast<std::size_t>(rules::kMostRows)) {
+            rules::ThrowTooManyRows();
+        }
         if (total < 1) {
             report = rules::kNoWin;
         } else {
@@ -400,11 +403,7 @@ double frmMain::ShowStake() {
 }
 
 void frmMain::InsertSeries(const std::string& sBallNumberList) {
-    if (mSeriesCount == std::numeric_limits<std::int16_t>::max()) {
-        throw rules::OverflowError(
-            "Überlauf: Es können höchstens 32767 Zahlenreihen gespeichert "
-            "werden; die Zahlenreihe wurde nicht gespeichert.");
-    }
+    if (mSeriesCount == rules::kMostRows) rules::ThrowTableFull();
     // The program never stores a row it would refuse to read back.
     if (sBallNumberList.size() > rules::kLongestRow) {
         throw rules::OverflowError(

@@ -6,9 +6,8 @@
 
 #include "rules/AsciiText.h"
 #include "rules/Errors.h"
-#include "rules/RowList.h"
+#include "rules/Limits.h"
 #include "store/sqlite/FileText.h"
-#include "store/sqlite/SqliteConnection.h"
 
 namespace store {
 namespace {
@@ -179,7 +178,9 @@ void CheckTicketFile(Connection& connection, const std::string& path) {
         const std::vector<std::string> findings =
             Column(connection, "pragma quick_check", "quick_check");
         finding = findings.empty() ? "keine Antwort" : findings.front();
-    } catch (const rules::DatabaseError&) {
+    } catch (const rules::DatabaseError& failure) {
+        // A lock or a lack of memory is no damage: its own message says what it is.
+        if (failure.cause() != rules::DatabaseError::Cause::Damage) throw;
         finding = "nicht lesbar";
     }
     if (finding != "ok") {
@@ -196,9 +197,10 @@ void CheckTicketFile(Connection& connection, const std::string& path) {
             "select LotterySeriesID, length(cast(BallNumberList as blob)) as Bytes from "
             "tblLotterySeries where length(cast(BallNumberList as blob)) > " +
             std::to_string(rules::kLongestRow) + " order by LotterySeriesID limit 1");
-    } catch (const rules::DatabaseError&) {
+    } catch (const rules::DatabaseError& failure) {
+        if (failure.cause() != rules::DatabaseError::Cause::TooBig) throw;
         throw rules::DatabaseError("Datenbankfehler: Eine Zahlenreihe ist länger als " +
-                                   std::to_string(kLengthLimit) +
+                                   std::to_string(rules::kLongestValueLoaded) +
                                    " Bytes; eine Zahlenreihe darf höchstens " +
                                    std::to_string(rules::kLongestRow) + " Bytes lang sein.");
     }

@@ -1,11 +1,17 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 #include "store/sqlite/Connection.h"
 
 // Checks of a Lotto.mdb that may come from anywhere, before the program works with it.
 namespace store {
+
+// How the rows of a damaged file can be rescued, for the messages that say it is damaged.
+inline constexpr std::string_view kRescueHint =
+    "Die Zahlenreihen lassen sich mit SQLite in eine neue Datei retten: "
+    "„sqlite3 Lotto.mdb .recover | sqlite3 Gerettet.mdb“.";
 
 // Throws DatabaseError, naming the table and its columns, unless tblLotterySeries is a table
 // (not a view) with the columns LotterySeriesID, its integer primary key, which numbers new rows

@@ -1,6 +1,6 @@
 #include "store/sqlite/SeriesCache.h"
 
-#include "rules/RowList.h"
+#include "rules/Limits.h"
 #include "store/sqlite/SeriesStatements.h"
 
 namespace store {

@@ -11,6 +11,7 @@
 #include "rules/AsciiText.h"
 #include "rules/Errors.h"
 #include "store/platform/ConnectionText.h"
+#include "store/sqlite/FileCheck.h"
 #include "store/sqlite/FileText.h"
 #include "store/sqlite/SpecialFiles.h"
 
@@ -48,20 +49,23 @@ std::string_view SentenceFor(int resultCode) {
     }
 }
 
+bool IsDamage(int resultCode) {
+    return (resultCode & 0xff) == SQLITE_CORRUPT || (resultCode & 0xff) == SQLITE_NOTADB;
+}
+
 [[noreturn]] void ThrowError(int resultCode, std::string_view detail, std::string_view file = {}) {
     // A file SQLite could not open because it is a pipe, socket or device: say which one.
     if (std::optional<SpecialFile> refused = TakeRefusedFile()) {
         throw rules::DatabaseError(SpecialFileMessage(*refused));
     }
-    throw rules::DatabaseError(DescribeSqliteError(resultCode, detail, file));
+    const auto cause = IsDamage(resultCode)                   ? rules::DatabaseError::Cause::Damage
+                       : (resultCode & 0xff) == SQLITE_TOOBIG ? rules::DatabaseError::Cause::TooBig
+                                                              : rules::DatabaseError::Cause::Other;
+    throw rules::DatabaseError(DescribeSqliteError(resultCode, detail, file), cause);
 }
 
 [[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
     ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
-}
-
-bool IsDamage(int resultCode) {
-    return (resultCode & 0xff) == SQLITE_CORRUPT || (resultCode & 0xff) == SQLITE_NOTADB;
 }
 
 std::optional<std::pair<dev_t, ino_t>> IdentityOf(const std::string& path) {
@@ -309,9 +313,10 @@ bool SqliteConnection::QuickCheckFindsDamage() noexcept {
 
 void SqliteConnection::ThrowDamaged() const {
     throw rules::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
-                               " ist beschädigt. Damit nichts verloren geht, schreibt das "
-                               "Programm nicht mehr hinein. " +
-                               std::string(kRescueHint));
+                                   " ist beschädigt. Damit nichts verloren geht, schreibt das "
+                                   "Programm nicht mehr hinein. " +
+                                   std::string(kRescueHint),
+                               rules::DatabaseError::Cause::Damage);
 }
 
 void SqliteConnection::BeginTrans() { Execute("begin immediate"); }

@@ -5,6 +5,7 @@
 #include <optional>
 #include <utility>
 
+#include "rules/Limits.h"
 #include "store/sqlite/Connection.h"
 
 struct sqlite3;
@@ -14,15 +15,13 @@ namespace store {
 
 // How long a statement waits for another program's lock before it fails.
 inline constexpr int kBusyTimeoutMilliseconds = 2000;
-// The longest text or blob SQLite loads from the file, 100 MB: a row beyond it is reported
-// instead of read.
-inline constexpr int kLengthLimit = 100'000'000;
 // The program's store: a connection to an SQLite database file. Open never creates the file;
 // every statement runs in its own transaction, which is on disk when Execute returns.
 class SqliteConnection final : public Connection {
   public:
     // `lengthLimit`: the longest text or blob the connection loads; longer ones are refused.
-    explicit SqliteConnection(int lengthLimit = kLengthLimit) : mLengthLimit(lengthLimit) {}
+    explicit SqliteConnection(int lengthLimit = rules::kLongestValueLoaded)
+        : mLengthLimit(lengthLimit) {}
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;
     ~SqliteConnection() override;
@@ -56,11 +55,6 @@ class SqliteConnection final : public Connection {
     bool mDamaged = false;                                 // SQLite found the file damaged
     int mLengthLimit;
 };
-
-// How the rows of a damaged file can be rescued, for the messages that say it is damaged.
-inline constexpr std::string_view kRescueHint =
-    "Die Zahlenreihen lassen sich mit SQLite in eine neue Datei retten: "
-    "„sqlite3 Lotto.mdb .recover | sqlite3 Gerettet.mdb“.";
 
 // A German sentence for an SQLite result code, followed by the file it concerns, if given, and
 // SQLite's own detail, quoted.

@@ -4,8 +4,8 @@
 
 #include "rules/Errors.h"
 #include "rules/Evaluation.h"
+#include "rules/Limits.h"
 #include "rules/NumberText.h"
-#include "rules/RowList.h"
 #include "store/sqlite/FileCheck.h"
 #include "store/sqlite/SeriesStatements.h"
 
@@ -131,7 +131,7 @@ const SeriesCache& TicketTable::Rows() {
 }
 
 std::optional<std::int32_t> TicketTable::WonBy(const rules::SimulatedDraw& draw) {
-    if (mCache.Texts().size() > rules::kMostRows) return std::nullopt;
+    if (mCache.Texts().size() > static_cast<std::size_t>(rules::kMostRows)) return std::nullopt;
     const SeriesCache::WinnerTables& winners = mCache.Winners();
     std::int64_t won = winners.counts.Count(draw.drawnNumbers, draw.additionalNumber).Won();
     if (!winners.uncovered.empty()) {

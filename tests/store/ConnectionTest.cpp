@@ -158,6 +158,7 @@ TEST_F(SqliteConnectionTest, DoesNoMoreThanEachStatementSays) {
         ADD_FAILURE() << "a row of 2,000 bytes was read under a limit of 1,000";
     } catch (const DatabaseError& error) {
         EXPECT_NE(std::string(error.what()).find("zu groß"), std::string::npos) << error.what();
+        EXPECT_EQ(error.cause(), DatabaseError::Cause::TooBig);
     }
 }
 
@@ -182,6 +183,7 @@ TEST_F(SqliteConnectionTest, WritesNothingOnceAReadFoundTheFileDamaged) {
         ADD_FAILURE() << "the damaged page was read without a word";
     } catch (const DatabaseError& error) {
         EXPECT_NE(std::string(error.what()).find("beschädigt"), std::string::npos) << error.what();
+        EXPECT_EQ(error.cause(), DatabaseError::Cause::Damage);
     }
     EXPECT_THROW(connection.Execute(std::string(store::kDeleteAllStatement)), DatabaseError);
     EXPECT_THROW(connection.ExecuteWithText(store::kInsertStatement, "1,2,3,4,5,6"), DatabaseError);
