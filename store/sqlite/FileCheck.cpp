@@ -1,6 +1,5 @@
 #include "store/sqlite/FileCheck.h"
 
-#include <cctype>
 #include <string_view>
 #include <vector>
 
@@ -45,7 +44,7 @@ std::vector<std::string> Words(std::string_view sql) {
             const std::size_t end = sql.find(c == '[' ? ']' : c, i + 1);
             i = end == std::string_view::npos ? sql.size() : end + 1;
             words.emplace_back("\x01quoted");
-        } else if (std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
+        } else if (rules::IsAsciiLetterOrDigit(c) || c == '_' || c == '$' ||
                    static_cast<unsigned char>(c) >= 0x80) {
             word += c;
             ++i;
