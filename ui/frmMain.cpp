@@ -172,34 +172,44 @@ void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
             made.push_back(std::move(next));
         }
         mTable->CommitBatch();
-    } catch (const rules::AppError& failure) {
+    } catch (...) {
         const std::optional<std::size_t> kept = mTable->KeepRowsMadeBefore(made);
-        const std::size_t stored = kept.value_or(0);
         // The count follows the table; where the file cannot be read, what the batch kept.
         if (!FollowTable()) {
-            SetSeriesCount(static_cast<std::int16_t>(countBefore + stored));
+            SetSeriesCount(static_cast<std::int16_t>(countBefore + kept.value_or(0)));
             ShowStake();
         }
-        txtOutput.Write(rules::WholeNumberText(static_cast<std::int64_t>(stored)) +
-                        " Zahlenreihe(n) hinzugefügt.");
-        const std::string all = rules::WholeNumberText(count);
-        throw rules::DatabaseError(
-            std::string(failure.what()) +
-            (stored == static_cast<std::size_t>(count)
-                 ? " Alle " + all + " Zahlenreihen wurden trotzdem gespeichert."
-                 : " Gespeichert wurden " +
-                       rules::WholeNumberText(static_cast<std::int64_t>(stored)) + " der " + all +
-                       " Zahlenreihen."));
+        if (kept) {
+            txtOutput.Write(rules::WholeNumberText(static_cast<std::int64_t>(*kept)) +
+                            " Zahlenreihe(n) hinzugefügt.");
+        }
+        try {
+            throw;
+        } catch (const rules::AppError& failure) {
+            throw rules::DatabaseError(std::string(failure.what()) + " " +
+                                       StoredOfBatchText(kept, count));
+        }
     }
+}
+
+std::string frmMain::StoredOfBatchText(std::optional<std::size_t> kept, std::int16_t count) {
+    const std::string all = rules::WholeNumberText(count);
+    if (!kept) return "Wie viele Zahlenreihen gespeichert wurden, ließ sich nicht feststellen.";
+    if (*kept == static_cast<std::size_t>(count)) {
+        return count == 1 ? "Die Zahlenreihe wurde trotzdem gespeichert."
+                          : "Alle " + all + " Zahlenreihen wurden trotzdem gespeichert.";
+    }
+    return "Gespeichert wurden " + rules::WholeNumberText(static_cast<std::int64_t>(*kept)) +
+           " der " + all + (count == 1 ? " Zahlenreihe." : " Zahlenreihen.");
 }
 
 bool frmMain::FollowTable() noexcept {
     try {
         SetSeriesCount(mTable->Count());
+        ShowStake();
     } catch (const std::exception&) {
         return false;
     }
-    ShowStake();
     return true;
 }
 

@@ -136,6 +136,8 @@ class frmMain {
     // are kept, each once, the count follows the table, and the message says how many rows
     // were stored.
     void StoreRandomRows(std::int16_t count, bool unpopularOnly);
+    // What the message about a failed batch of `count` rows says of the `kept` ones.
+    static std::string StoredOfBatchText(std::optional<std::size_t> kept, std::int16_t count);
     // The count, and the stake with it, as the table says; false, and nothing changed, when the
     // file cannot be read.
     bool FollowTable() noexcept;

@@ -1,5 +1,6 @@
 #include "store/sqlite/TicketTable.h"
 
+#include <charconv>
 #include <limits>
 
 #include "rules/Errors.h"
@@ -11,6 +12,17 @@
 
 namespace store {
 namespace {
+
+// How many of the rows `made`, from the first on, stand among `present` in the same order: rows
+// another program added after a dropped transaction are not the batch's.
+std::size_t RowsOfTheBatch(const std::vector<std::string>& present,
+                           const std::vector<std::string>& made) {
+    std::size_t found = 0;
+    for (const std::string& row : present) {
+        if (found < made.size() && row == made[found]) ++found;
+    }
+    return found;
+}
 
 void RollBackQuietly(Connection& connection) noexcept {
     try {
@@ -73,11 +85,17 @@ bool TicketTable::HoldsLast(std::string_view row, std::int16_t rows) noexcept {
 void TicketTable::DeleteAll() { mConnection.Execute(std::string(kDeleteAllStatement)); }
 
 void TicketTable::BeginBatch() {
+    // Inside the transaction, which keeps other programs from adding rows until it ends.
+    mConnection.BeginTrans();
     std::unique_ptr<Recordset> last = mConnection.Execute(
         "select coalesce(max(LotterySeriesID), 0) as LastId from tblLotterySeries");
-    mLastIdBeforeBatch = static_cast<std::int64_t>(last->Field("LastId").Number());
+    const std::string id = last->Field("LastId").Text();
     last->Close();
-    mConnection.BeginTrans();
+    if (std::from_chars(id.data(), id.data() + id.size(), mLastIdBeforeBatch).ec != std::errc()) {
+        throw rules::DatabaseError(
+            "Datenbankfehler: Die Tabelle tblLotterySeries hat eine "
+            "LotterySeriesID, die keine ganze Zahl ist.");
+    }
 }
 
 void TicketTable::CommitBatch() { mConnection.CommitTrans(); }
@@ -96,7 +114,7 @@ std::optional<std::size_t> TicketTable::KeepRowsMadeBefore(
     }
     // Whether they reached the file, only the file can say: an error may come after the commit.
     std::optional<std::vector<std::string>> present = RowsAfter(mLastIdBeforeBatch);
-    if (present && present->empty()) {
+    if (present && RowsOfTheBatch(*present, made) == 0) {
         // Verifiably absent: SQLite dropped the whole transaction.
         try {
             mConnection.BeginTrans();
@@ -108,7 +126,7 @@ std::optional<std::size_t> TicketTable::KeepRowsMadeBefore(
         present = RowsAfter(mLastIdBeforeBatch);
     }
     if (!present) return std::nullopt;
-    return present->size();
+    return RowsOfTheBatch(*present, made);
 }
 
 std::optional<std::vector<std::string>> TicketTable::RowsAfter(std::int64_t id) noexcept {

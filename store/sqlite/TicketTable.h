@@ -40,11 +40,12 @@ class TicketTable {
     bool HoldsLast(std::string_view row, std::int16_t rows) noexcept;
     void DeleteAll();
 
-    // A batch: BeginBatch notes where the table ends and opens a transaction, CommitBatch
+    // A batch: BeginBatch opens a transaction and notes where the table ends, CommitBatch
     // writes its rows with one sync. After a failure, KeepRowsMadeBefore commits the rows made
     // so far, or, when SQLite dropped the whole transaction (a full disk makes it) and the file
     // verifiably holds none of them, stores them once more; it returns how many rows of the
-    // batch the table holds, nothing when the file cannot be read.
+    // batch the table holds (in the order made, from the first), nothing when the file cannot
+    // be read.
     void BeginBatch();
     void CommitBatch();
     std::optional<std::size_t> KeepRowsMadeBefore(const std::vector<std::string>& made) noexcept;

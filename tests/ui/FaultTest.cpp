@@ -13,6 +13,7 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <iterator>
 #include <thread>
 
@@ -282,38 +283,85 @@ TEST(Faults, AFileFoundDamagedIsWrittenToNoMore) {
     EXPECT_TRUE(FileBytes(window.database.Path()) == damaged) << "the damaged file was written";
 }
 
-// A connection whose database file disappears at the n-th insert.
-class VanishingDatabase final : public testing_support::ForwardingConnection {
+// A connection at whose n-th insert something happens: the file disappears, another program
+// writes, the disk fills up.
+class AtNthInsert final : public testing_support::ForwardingConnection {
   public:
-    VanishingDatabase(std::string path, int insertsBefore)
-        : mPath(std::move(path)), mInsertsLeft(insertsBefore) {}
+    AtNthInsert(int insertsBefore, std::function<void(store::Connection&)> happening)
+        : mInsertsLeft(insertsBefore), mHappening(std::move(happening)) {}
 
   private:
     void BeforeStatement(std::string_view statement) override {
-        if (statement.starts_with("insert") && --mInsertsLeft == 0) std::filesystem::remove(mPath);
+        if (statement.starts_with("insert") && --mInsertsLeft == 0) mHappening(*this);
     }
 
-    std::string mPath;
     int mInsertsLeft;
+    std::function<void(store::Connection&)> mHappening;
 };
 
-TEST(Faults, ADatabaseDeletedDuringABatchLeavesTheCountAsItWas) {
+// A window on three stored rows whose connection is `connection`.
+struct WindowOnThreeRows {
+    explicit WindowOnThreeRows(std::function<std::unique_ptr<store::Connection>()> connection)
+        : hive(store::BuiltinHive::WithOwnStore()) {
+        database.AddRows(3);
+        ui::FormEnvironment environment = testing_support::EnvironmentFor(database.Folder(), hive);
+        environment.createConnection = std::move(connection);
+        form = std::make_unique<ui::frmMain>(dialogs, std::move(environment));
+    }
+
     testing_support::TempDatabase database;
-    database.AddRows(3);
-    store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
+    store::BuiltinHive hive;
     testing_support::ScriptedDialogs dialogs;
-    ui::FormEnvironment environment = testing_support::EnvironmentFor(database.Folder(), hive);
-    const std::string path = database.Path();
-    environment.createConnection = [path] { return std::make_unique<VanishingDatabase>(path, 5); };
-    ui::frmMain form(dialogs, std::move(environment));
-    ASSERT_TRUE(form.Form_Load());
+    std::unique_ptr<ui::frmMain> form;
+};
+
+void StoreTenRandomRows(ui::frmMain& form) {
     form.chkInDB.Value = 1;
     form.chkInDB_Click();
     form.txtSeriesCount.Text = "10";
-    ExpectFailureMentioning([&] { form.cmdGenerateRandom_Click(); }, "gelöscht oder ersetzt");
+    form.cmdGenerateRandom_Click();
+}
+
+TEST(Faults, ADatabaseDeletedDuringABatchLeavesTheCountAsItWas) {
+    std::string path;
+    WindowOnThreeRows window([&path] {
+        return std::make_unique<AtNthInsert>(
+            5, [&path](store::Connection&) { std::filesystem::remove(path); });
+    });
+    path = window.database.Path();
+    ui::frmMain& form = *window.form;
+    ASSERT_TRUE(form.Form_Load());
+    ExpectFailureMentioning([&] { StoreTenRandomRows(form); }, "gelöscht oder ersetzt");
     EXPECT_FALSE(form.mConnection->InTransaction());
     EXPECT_EQ(form.mSeriesCount, 3);
     EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "3");
+}
+
+// SQLite drops the batch's transaction at the fourth row, and another program adds a row
+// before the batch looks what the file holds: that row is not the batch's, and the three rows
+// made are stored once more.
+TEST(Faults, ARowAnotherProgramAddsAfterADroppedBatchIsNotTakenForTheBatchs) {
+    std::string path;
+    WindowOnThreeRows window([&path] {
+        return std::make_unique<AtNthInsert>(4, [&path](store::Connection& connection) {
+            connection.RollbackTrans();
+            sqlite3* other = nullptr;
+            sqlite3_open(path.c_str(), &other);
+            sqlite3_exec(other,
+                         "insert into tblLotterySeries (BallNumberList) values ('1,2,3,4,5,6')",
+                         nullptr, nullptr, nullptr);
+            sqlite3_close(other);
+            throw rules::DatabaseError("Datenbankfehler: Der Datenträger ist voll.");
+        });
+    });
+    path = window.database.Path();
+    ui::frmMain& form = *window.form;
+    ASSERT_TRUE(form.Form_Load());
+    ExpectFailureMentioning([&] { StoreTenRandomRows(form); }, "Gespeichert wurden 3 der 10");
+    const std::vector<std::string> rows = window.database.Rows();
+    ASSERT_EQ(rows.size(), 3u + 1u + 3u);
+    EXPECT_EQ(rows[3], "1,2,3,4,5,6");
+    EXPECT_EQ(form.mSeriesCount, 7);
 }
 
 }  // namespace
