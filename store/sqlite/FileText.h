@@ -13,8 +13,9 @@ inline constexpr std::size_t kMostFileTextCharacters = 40;
 // about them), ready to stand in one of the program's messages: between „ and “, at most
 // `mostCharacters` characters and then "…", with line breaks, tabs, other control characters and
 // the backslash written as C escapes (\n, \t, \x1B, \\), direction marks and other invisible
-// format characters as \uXXXX, and bytes that are not UTF-8 as �. So a file can neither pass its
-// words off as the program's nor stretch a message box beyond the screen.
+// format characters, and the quotation marks „ “ ", as \uXXXX (\UXXXXXXXX beyond the first
+// plane), and bytes that are not UTF-8 as �. So a file can neither pass its words off as the
+// program's nor stretch a message box beyond the screen.
 std::string QuotedFileText(std::string_view text,
                            std::size_t mostCharacters = kMostFileTextCharacters);
 

@@ -6,20 +6,36 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstring>
 #include <utility>
 
 namespace store {
 namespace {
 
-std::optional<SpecialFile> gRefused;
+// What the guard refused last, kept without allocating: it is set inside SQLite's C code,
+// through which no exception may pass.
+struct Refusal {
+    bool set = false;
+    mode_t mode = 0;
+    char path[PATH_MAX] = {};
+};
+thread_local Refusal gRefused;
 
-std::optional<std::string> SpecialKind(mode_t mode) {
-    if (S_ISREG(mode) || S_ISDIR(mode)) return std::nullopt;
+void Remember(const char* path, mode_t mode) noexcept {
+    gRefused.set = true;
+    gRefused.mode = mode;
+    std::strncpy(gRefused.path, path, sizeof gRefused.path - 1);
+    gRefused.path[sizeof gRefused.path - 1] = '\0';
+}
+
+bool IsSpecial(mode_t mode) { return !S_ISREG(mode) && !S_ISDIR(mode); }
+
+std::string KindOf(mode_t mode) {
     if (S_ISFIFO(mode)) return "eine Pipe (FIFO)";
     if (S_ISSOCK(mode)) return "ein Socket";
     if (S_ISCHR(mode) || S_ISBLK(mode)) return "ein Gerät";
-    return "keine gewöhnliche Datei";
+    return "etwas anderes";
 }
 
 // SQLite itself reads randomness from /dev/urandom and parks low descriptors on /dev/null.
@@ -28,27 +44,23 @@ bool IsDeviceSqliteUses(const char* path) {
 }
 
 // Stands in for open(2) in SQLite's Unix file layer. O_NONBLOCK makes the open of a pipe return
-// at once; the descriptor's type is then tested on the descriptor itself, so nothing can swap
-// the file in between.
-int OpenOrdinaryFilesOnly(const char* path, int flags, int mode) {
-    const int descriptor = open(path, flags | O_NONBLOCK, mode);
+// at once (O_NOCTTY keeps a terminal from becoming the program's); the descriptor's type is then
+// tested on the descriptor itself, so nothing can swap the file in between.
+int OpenOrdinaryFilesOnly(const char* path, int flags, int mode) noexcept {
+    const int descriptor = open(path, flags | O_NONBLOCK | O_NOCTTY, mode);
     struct stat status {};
     if (descriptor < 0) {
         // A socket, or a pipe opened for writing only, fails on its own; say which file it was.
         const int error = errno;
-        if (stat(path, &status) == 0) {
-            if (auto kind = SpecialKind(status.st_mode)) gRefused = SpecialFile{path, *kind};
-        }
+        if (stat(path, &status) == 0 && IsSpecial(status.st_mode)) Remember(path, status.st_mode);
         errno = error;
         return descriptor;
     }
-    if (fstat(descriptor, &status) == 0 && !IsDeviceSqliteUses(path)) {
-        if (auto kind = SpecialKind(status.st_mode)) {
-            close(descriptor);
-            gRefused = SpecialFile{path, *kind};
-            errno = ENXIO;
-            return -1;
-        }
+    if (fstat(descriptor, &status) == 0 && IsSpecial(status.st_mode) && !IsDeviceSqliteUses(path)) {
+        close(descriptor);
+        Remember(path, status.st_mode);
+        errno = ENXIO;
+        return -1;
     }
     if ((flags & O_NONBLOCK) == 0) {
         fcntl(descriptor, F_SETFL, fcntl(descriptor, F_GETFL) & ~O_NONBLOCK);
@@ -60,9 +72,8 @@ int OpenOrdinaryFilesOnly(const char* path, int flags, int mode) {
 
 std::optional<SpecialFile> SpecialFileAt(const std::string& path) {
     struct stat status {};
-    if (stat(path.c_str(), &status) != 0) return std::nullopt;
-    if (auto kind = SpecialKind(status.st_mode)) return SpecialFile{path, *kind};
-    return std::nullopt;
+    if (stat(path.c_str(), &status) != 0 || !IsSpecial(status.st_mode)) return std::nullopt;
+    return SpecialFile{path, KindOf(status.st_mode)};
 }
 
 void GuardSqliteOpens() {
@@ -76,7 +87,10 @@ void GuardSqliteOpens() {
     static_cast<void>(guarded);
 }
 
-std::optional<SpecialFile> TakeRefusedFile() { return std::exchange(gRefused, std::nullopt); }
+std::optional<SpecialFile> TakeRefusedFile() {
+    if (!std::exchange(gRefused.set, false)) return std::nullopt;
+    return SpecialFile{gRefused.path, KindOf(gRefused.mode)};
+}
 
 std::string SpecialFileMessage(const SpecialFile& file) {
     return "Datenbankfehler: „" + file.path + "“ ist keine gewöhnliche Datei, sondern " +

@@ -284,12 +284,13 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
     if (IsDamage(resultCode)) {
         // SQLite also calls a page it could not read damaged (an I/O error of the disk): only
         // its own check of the file decides that the file is.
-        if (!QuickCheckFindsDamage()) {
+        const QuickCheck check = RunQuickCheck();
+        if (check != QuickCheck::Damaged) {
             throw rules::DatabaseError(
-                "Datenbankfehler: Die Datenbankdatei " + mPath +
-                " konnte nicht gelesen werden; die Prüfung danach fand sie unbeschädigt. Bitte "
-                "es noch einmal versuchen. (SQLite: " +
-                QuotedFileText(detail) + ")");
+                "Datenbankfehler: Die Datenbankdatei " + mPath + " konnte nicht gelesen werden; " +
+                (check == QuickCheck::Sound ? "die Prüfung danach fand sie unbeschädigt"
+                                            : "ob sie beschädigt ist, ließ sich nicht prüfen") +
+                ". Bitte es noch einmal versuchen. (SQLite: " + QuotedFileText(detail) + ")");
         }
         mDamaged = true;
         ThrowDamaged();
@@ -297,18 +298,22 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
     ThrowError(resultCode, detail);
 }
 
-bool SqliteConnection::QuickCheckFindsDamage() noexcept {
+SqliteConnection::QuickCheck SqliteConnection::RunQuickCheck() noexcept {
     sqlite3_stmt* check = nullptr;
     int resultCode = sqlite3_prepare_v2(mDb, "pragma quick_check", -1, &check, nullptr);
     if (resultCode == SQLITE_OK) resultCode = sqlite3_step(check);
     const unsigned char* finding =
         resultCode == SQLITE_ROW ? sqlite3_column_text(check, 0) : nullptr;
-    const bool damaged =
-        resultCode == SQLITE_ROW
-            ? finding == nullptr || std::string_view(reinterpret_cast<const char*>(finding)) != "ok"
-            : IsDamage(resultCode);
+    QuickCheck result = QuickCheck::NotDone;
+    if (resultCode == SQLITE_ROW) {
+        const bool sound =
+            finding != nullptr && std::string_view(reinterpret_cast<const char*>(finding)) == "ok";
+        result = sound ? QuickCheck::Sound : QuickCheck::Damaged;
+    } else if (IsDamage(resultCode)) {
+        result = QuickCheck::Damaged;
+    }
     sqlite3_finalize(check);
-    return damaged;
+    return result;
 }
 
 void SqliteConnection::ThrowDamaged() const {

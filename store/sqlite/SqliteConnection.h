@@ -43,7 +43,8 @@ class SqliteConnection final : public Connection {
     // once SQLite's quick check confirms the damage.
     [[noreturn]] void Fail(int resultCode);
     [[noreturn]] void Fail(int resultCode, const std::string& detail);
-    bool QuickCheckFindsDamage() noexcept;
+    enum class QuickCheck { Sound, Damaged, NotDone };
+    QuickCheck RunQuickCheck() noexcept;
     [[noreturn]] void ThrowDamaged() const;
 
     sqlite3* mDb = nullptr;

@@ -8,6 +8,7 @@
 #include "store/platform/DatabaseFile.h"
 #include "store/sqlite/SeriesStatements.h"
 #include "store/sqlite/SqliteConnection.h"
+#include "tests/support/FaultyFiles.h"
 #include "tests/support/TempDatabase.h"
 
 namespace {
@@ -189,6 +190,31 @@ TEST_F(SqliteConnectionTest, WritesNothingOnceAReadFoundTheFileDamaged) {
     EXPECT_THROW(connection.ExecuteWithText(store::kInsertStatement, "1,2,3,4,5,6"), DatabaseError);
     connection.Close();
     EXPECT_EQ(database.RowCount(), 3);
+}
+
+// A read SQLite takes for damage, on a disk that then fails for good: the check cannot run, and
+// the message says so instead of calling the file sound or damaged.
+TEST_F(SqliteConnectionTest, ADiskFailingForGoodIsNeitherCalledSoundNorDamaged) {
+    connection.Close();
+    database.AddRows(3);
+    testing_support::FaultyFiles files;
+    bool unchecked = false;
+    for (int read = 1; read <= 4; ++read) {  // whichever read SQLite takes for damage
+        store::SqliteConnection failing;
+        failing.Open(database.ConnectionText());
+        files.Arm(read, testing_support::FaultyFiles::Fault::ShortRead, true);
+        try {
+            auto list = failing.Execute(std::string(store::kListStatement));
+            for (; !list->Eof(); list->MoveNext()) {
+            }
+        } catch (const DatabaseError& error) {
+            const std::string message = error.what();
+            EXPECT_EQ(message.find("unbeschädigt"), std::string::npos) << read << ": " << message;
+            unchecked |= message.find("ließ sich nicht prüfen") != std::string::npos;
+        }
+        files.Disarm();
+    }
+    EXPECT_TRUE(unchecked);
 }
 
 TEST(SqliteConnection, OpenNeverCreatesAFileAndNamesWhatIsWrong) {

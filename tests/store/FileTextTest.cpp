@@ -30,6 +30,9 @@ TEST(QuotedFileText, QuotesBoundsAndShowsWhatIsHidden) {
         {"zero width and byte order mark", "a\u200Bb\uFEFF", R"(„a\u200Bb\uFEFF“)"},
         {"C1 control", "a\u0085b", R"(„a\u0085b“)"},
         {"line separator", "a\u2028b", R"(„a\u2028b“)"},
+        {"quotation marks that would end the quotation", "x“. Bitte „y\"",
+         R"(„x\u201C. Bitte \u201Ey\u0022“)"},
+        {"tag characters", "a\U000E0041b", R"(„a\U000E0041b“)"},
         {"bytes that are not UTF-8", "a\xff\xc3(b", "„a��(b“"},
         {"a cut UTF-8 sequence at the end", "ab\xe2\x82", "„ab�“"},
     };

@@ -14,6 +14,7 @@ struct State {
     sqlite3_vfs* platform = nullptr;
     bool armed = false;
     bool fired = false;
+    bool thenEveryCall = false;
     int callsLeft = 0;
     Fault fault = Fault::IoError;
 } gState;
@@ -25,7 +26,8 @@ enum class Call { Read, Write, Other };
 
 // Whether this call is the one to fail; counts it when it is of the kind the fault applies to.
 bool FailsNow(Call call) {
-    if (!gState.armed || gState.fired) return false;
+    if (!gState.armed) return false;
+    if (gState.fired) return gState.thenEveryCall;
     if (gState.fault == Fault::DiskFull && call != Call::Write) return false;
     if (gState.fault == Fault::ShortRead && call != Call::Read) return false;
     if (--gState.callsLeft > 0) return false;
@@ -42,7 +44,9 @@ sqlite3_file* Real(sqlite3_file* file) { return reinterpret_cast<File*>(file)->r
 
 int Close(sqlite3_file* file) { return Real(file)->pMethods->xClose(Real(file)); }
 int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset) {
+    const bool first = !gState.fired;
     if (FailsNow(Call::Read)) {
+        if (!first) return SQLITE_IOERR_READ;
         // As the platform's layer reports EIO: SQLite takes it for a damaged page.
         if (gState.fault != Fault::ShortRead) return SQLITE_IOERR_CORRUPTFS;
         std::memset(buffer, 0, static_cast<std::size_t>(amount));
@@ -51,8 +55,9 @@ int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset) {
     return Real(file)->pMethods->xRead(Real(file), buffer, amount, offset);
 }
 int Write(sqlite3_file* file, const void* buffer, int amount, sqlite3_int64 offset) {
+    const bool first = !gState.fired;
     if (FailsNow(Call::Write)) {
-        return gState.fault == Fault::DiskFull ? SQLITE_FULL : SQLITE_IOERR_WRITE;
+        return gState.fault == Fault::DiskFull && first ? SQLITE_FULL : SQLITE_IOERR_WRITE;
     }
     return Real(file)->pMethods->xWrite(Real(file), buffer, amount, offset);
 }
@@ -195,9 +200,10 @@ FaultyFiles::FaultyFiles() {
 
 FaultyFiles::~FaultyFiles() { sqlite3_vfs_unregister(&gVfs); }
 
-void FaultyFiles::Arm(int n, Fault fault) {
+void FaultyFiles::Arm(int n, Fault fault, bool thenEveryCall) {
     gState.armed = true;
     gState.fired = false;
+    gState.thenEveryCall = thenEveryCall;
     gState.callsLeft = n;
     gState.fault = fault;
 }
