@@ -6,11 +6,14 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
+#include <utility>
 
 #include "rules/Errors.h"
 #include "store/platform/DatabaseFile.h"
@@ -73,34 +76,55 @@ void MakeFolders(const std::string& path) {
     }
 }
 
+// A descriptor that closes itself.
+class Descriptor {
+  public:
+    explicit Descriptor(int descriptor) : mDescriptor(descriptor) {}
+    Descriptor(Descriptor&& other) noexcept : mDescriptor(std::exchange(other.mDescriptor, -1)) {}
+    Descriptor& operator=(Descriptor&&) = delete;
+    ~Descriptor() {
+        if (mDescriptor >= 0) close(mDescriptor);
+    }
+    int get() const { return mDescriptor; }
+
+  private:
+    int mDescriptor;
+};
+
 // Opens the program's folder in the user's data folder, made if missing; it must be the user's
-// own (a link to it too), and is closed to everyone else.
-int OpenOwnFolder(const std::string& folder) {
+// own (a link to it too), lie in a folder where every user may write only with the sticky bit
+// (else another user could swap it after this check), and is closed to everyone else. (A folder
+// writable by the user's group is common where every user has a group of their own.)
+Descriptor OpenOwnFolder(const std::string& folder) {
     MakeFolders(folder);
-    int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    struct stat parent {};
+    const std::string parentPath = folder.substr(0, folder.rfind('/'));
+    if (stat(parentPath.empty() ? "/" : parentPath.c_str(), &parent) == 0 &&
+        (parent.st_mode & S_IWOTH) != 0 && (parent.st_mode & S_ISVTX) == 0) {
+        throw rules::DatabaseError(
+            "Datenbankfehler: Der Ordner „" + parentPath +
+            "“, in dem Ihr Ordner für die Zahlenreihen liegt, ist für andere Benutzer "
+            "beschreibbar; sie könnten Ihren Ordner austauschen. Bitte XDG_DATA_HOME auf einen "
+            "eigenen Ordner setzen und das Programm neu starten.");
+    }
+    int opened = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+    int error = errno;
     struct stat link {};
-    if (descriptor < 0 && lstat(folder.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
+    if (opened < 0 && lstat(folder.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
         if (link.st_uid != geteuid()) NotYours(folder, link.st_uid);
-        descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        opened = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+        error = errno;
     }
-    if (descriptor < 0) {
-        const int error = errno;
-        Fail("Der Ordner „" + folder + "“ kann nicht geöffnet werden", error);
-    }
+    if (opened < 0) Fail("Der Ordner „" + folder + "“ kann nicht geöffnet werden", error);
+    Descriptor descriptor(opened);
     struct stat status {};
-    if (fstat(descriptor, &status) != 0) {
-        const int error = errno;
-        close(descriptor);
-        Fail("Der Ordner „" + folder + "“ kann nicht geprüft werden", error);
+    if (fstat(descriptor.get(), &status) != 0) {
+        Fail("Der Ordner „" + folder + "“ kann nicht geprüft werden", errno);
     }
-    if (status.st_uid != geteuid()) {
-        close(descriptor);
-        NotYours(folder, status.st_uid);
-    }
-    if ((status.st_mode & 07777) != kOwnFolderMode && fchmod(descriptor, kOwnFolderMode) != 0) {
-        const int error = errno;
-        close(descriptor);
-        Fail("Der Ordner „" + folder + "“ kann nicht für andere Benutzer gesperrt werden", error);
+    if (status.st_uid != geteuid()) NotYours(folder, status.st_uid);
+    if ((status.st_mode & 07777) != kOwnFolderMode &&
+        fchmod(descriptor.get(), kOwnFolderMode) != 0) {
+        Fail("Der Ordner „" + folder + "“ kann nicht für andere Benutzer gesperrt werden", errno);
     }
     return descriptor;
 }
@@ -110,6 +134,26 @@ std::string Contents(const std::string& path) {
     std::string bytes{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
     if (!file.good() && !file.eof()) bytes.clear();
     return bytes;
+}
+
+// A new file of a name of its own in `folder`, for the copy.
+struct Copy {
+    std::string name;
+    Descriptor file;
+};
+Copy CreateCopy(int folder, const std::string& target) {
+    std::random_device entropy;
+    for (int attempt = 0;; ++attempt) {
+        char name[40];
+        std::snprintf(name, sizeof name, ".%s.new-%08x%08x", kDatabaseFileName.data(), entropy(),
+                      entropy());
+        const int created = openat(
+            folder, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kOwnFileMode);
+        if (created >= 0) return {name, Descriptor(created)};
+        if (errno != EEXIST || attempt == 100) {
+            Fail("Die Datenbank „" + target + "“ kann nicht angelegt werden", errno);
+        }
+    }
 }
 
 // Lays a copy of the empty database as Lotto.mdb in the open folder, unless a file of that name
@@ -126,23 +170,17 @@ void LayEmptyDatabase(int folder, const std::string& folderPath, const std::stri
                                    "“, aus der das Programm Ihre eigene anlegt, fehlt oder ist "
                                    "nicht lesbar. Bitte das Paket varedadav neu installieren.");
     }
-    const std::string temporary = "." + name + ".new-" + std::to_string(getpid());
-    unlinkat(folder, temporary.c_str(), 0);  // left over by a start that broke off
-    const int file = openat(folder, temporary.c_str(),
-                            O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kOwnFileMode);
-    if (file < 0) {
-        const int error = errno;
-        Fail("Die Datenbank „" + target + "“ kann nicht angelegt werden", error);
-    }
+    const Copy copy = CreateCopy(folder, target);
+    const std::string& temporary = copy.name;
+    const Descriptor& file = copy.file;
     bool written = true;
     for (std::size_t done = 0; written && done < bytes.size();) {
-        const ssize_t count = write(file, bytes.data() + done, bytes.size() - done);
+        const ssize_t count = write(file.get(), bytes.data() + done, bytes.size() - done);
         written = count > 0;
         done += written ? static_cast<std::size_t>(count) : 0;
     }
-    written = written && fsync(file) == 0;
+    written = written && fsync(file.get()) == 0;
     int error = errno;
-    close(file);
     const bool linked =
         written &&
         (linkat(folder, temporary.c_str(), folder, name.c_str(), 0) == 0 || errno == EEXIST);
@@ -186,14 +224,8 @@ std::string LocateDatabase(std::string_view programFolder, const std::string& da
             "einen absoluten Pfad nennt. Bitte HOME setzen und das Programm neu starten.");
     }
     const std::string folderPath = WithoutTrailingSlashes(dataHome) + "/varedadav";
-    const int folder = OpenOwnFolder(folderPath);
-    try {
-        LayEmptyDatabase(folder, folderPath, InstalledEmptyDatabase(programFolder));
-    } catch (...) {
-        close(folder);
-        throw;
-    }
-    close(folder);
+    const Descriptor folder = OpenOwnFolder(folderPath);
+    LayEmptyDatabase(folder.get(), folderPath, InstalledEmptyDatabase(programFolder));
     return folderPath + "/" + std::string(kDatabaseFileName);
 }
 

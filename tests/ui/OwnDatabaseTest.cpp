@@ -91,6 +91,18 @@ TEST(OwnDatabase, LiesBesideACopyOrInTheUsersOwnClosedFolder) {
          false},
         {"a copy alone", false, [](Machine&) {}, -1, "nicht gefunden, Programm wird beendet.",
          false},
+        {"a data folder any user may write to", true,
+         [](Machine& m) {
+             fs::create_directories(m.dataHome);
+             fs::permissions(m.dataHome, fs::perms::all);
+         },
+         -1, "ist für andere Benutzer beschreibbar", true},
+        {"a shared data folder with the sticky bit, as /tmp", true,
+         [](Machine& m) {
+             fs::create_directories(m.dataHome);
+             fs::permissions(m.dataHome, fs::perms::all | fs::perms::sticky_bit);
+         },
+         0, nullptr, true},
         {"a pipe in the database's place", true,
          [](Machine& m) {
              fs::create_directories(m.ownFolder);
@@ -147,13 +159,14 @@ TEST(OwnDatabase, IsLaidOnlyWhereNoOtherUserCanReachIt) {
     EXPECT_EQ(form->mSeriesCount, 1);
     form->Form_Unload();
 
-    // A start that broke off while laying the file may have left its copy behind.
+    // A start that broke off while laying the file may have left its copy behind: the next
+    // one lays the file all the same, and leaves no copy of its own.
     fs::remove(machine.own);
-    std::ofstream(machine.ownFolder / (".Lotto.mdb.new-" + std::to_string(getpid()))) << "half";
+    std::ofstream(machine.ownFolder / ".Lotto.mdb.new-0000000100000002") << "half";
     ASSERT_TRUE(Start(machine, dialogs, form, hive));
     EXPECT_EQ(form->mSeriesCount, 0);
     EXPECT_EQ(std::distance(fs::directory_iterator(machine.ownFolder), fs::directory_iterator()),
-              1);
+              2);
 }
 
 // A folder or link another user made where the user's own folder belongs is never used: its
