@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The package's maintainer scripts against what versions up to 1.1.0 left in /var/lib/varedadav,
-# run in a scratch root (DPKG_ROOT): an upgrade closes the shared folder to writing and keeps the
-# rows; a purge removes the folder with everything other users put in it; no script follows a
-# link out of it or makes anything on a fresh install.
+# run in a scratch root (DPKG_ROOT): an upgrade closes the shared folder to writing, keeps the
+# rows and makes SQLite's files beside them root's; a purge removes the folder with everything
+# other users put in it; no script follows a link, soft or hard, out of it or makes anything on
+# a fresh install.
 #   maintainer_scripts_test.sh PACKAGING_DIR
 # Exits 77 (skipped) unless run as root: the files of another user need it.
 set -u
@@ -14,11 +15,11 @@ failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 shared=$root/var/lib/varedadav
 outside=$root/etc/passwd
-# rm and chmod note the shared folder's mode at the moment they act: a script may delete or change
+# rm, chmod and chown note the shared folder's mode at the moment they act: a script may delete or change
 # nothing in it while other users can still write there (closing the folder itself aside).
 shims=$root/shims
 mkdir -p "$shims"
-for tool in rm chmod; do
+for tool in rm chmod chown; do
   cat >"$shims/$tool" <<SHIM
 #!/bin/sh
 echo "$tool \$* | \$(stat -c %a "$shared" 2>/dev/null)" >>"$root/acts"
@@ -43,6 +44,7 @@ old_state() {
   mkfifo "$shared/Lotto.mdb-journal"
   ln -s "$root/pipe" "$shared/Lotto.mdb-wal"
   printf 'x' >"$shared/Lotto.mdb-shm"
+  chmod 0666 "$shared/Lotto.mdb-shm"
   mkfifo "$shared/pipe" "$root/pipe"
   ln -s "$outside" "$shared/link"
   mkdir -p "$shared/theirs/deep"
@@ -70,7 +72,20 @@ run postinst configure 1.1.0
 [ ! -e "$shared/Lotto.mdb-journal" ] && [ ! -L "$shared/Lotto.mdb-wal" ] ||
   fail "upgrade left a pipe or link under SQLite's names"
 [ -f "$shared/Lotto.mdb-shm" ] && [ -p "$root/pipe" ] || fail "upgrade removed an ordinary file"
+[ "$(stat -c '%u %a' "$shared/Lotto.mdb-shm")" = "0 644" ] ||
+  fail "upgrade left another user's file beside the rows: $(stat -c '%u %a' "$shared/Lotto.mdb-shm")"
 outside_untouched upgrade
+
+# Hard links to a file outside, as the rows and as SQLite's journal: the outside file keeps its
+# mode, and the journal's name is taken away.
+for name in Lotto.mdb Lotto.mdb-journal; do
+  old_state
+  rm "$shared/$name"
+  ln "$outside" "$shared/$name"
+  run postinst configure 1.1.0
+  outside_untouched "upgrade with a hard link as $name"
+done
+[ ! -e "$shared/Lotto.mdb-journal" ] || fail "upgrade kept a hard link as SQLite's journal"
 
 # The shared file replaced by a link another user made: the link is not followed.
 old_state
