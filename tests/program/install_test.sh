@@ -42,6 +42,18 @@ DESTDIR=$staged cmake --install "$build" --prefix /usr >/dev/null || fail "insta
   fail "no empty database for the users' own, or not 0644"
 writable=$(find "$staged" ! -type l -perm /022)
 [ -z "$writable" ] || fail "installed writable for others: $writable"
+
+# Over what 1.1.0 installed to /usr by hand, the prefix spelled /usr/./: its link to the rows all
+# users shared goes, and a folder that was there keeps its mode.
+again=$prefix/again
+mkdir -p "$again/usr/lib/varedadav" "$again/usr/games"
+chmod 0750 "$again/usr/games"
+ln -s /var/lib/varedadav/Lotto.mdb "$again/usr/lib/varedadav/Lotto.mdb"
+DESTDIR=$again cmake --install "$build" --prefix /usr/./ >/dev/null || fail "install to /usr/./ failed"
+[ ! -L "$again/usr/lib/varedadav/Lotto.mdb" ] || fail "1.1.0's link to the shared rows was kept"
+[ -f "$again/usr/share/varedadav/Lotto-empty.mdb" ] || fail "/usr/./ not installed as /usr"
+grep -qx "Exec=/usr/games/varedadav" "$again/usr/share/applications/$id.desktop" || fail "Exec for /usr/./"
+[ "$(stat -c %a "$again/usr/games")" = 750 ] || fail "install changed a folder it did not make"
 echo "install checks passed"
 
 [ "${2:-}" = package ] || exit 0
