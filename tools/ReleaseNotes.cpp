@@ -17,9 +17,10 @@ namespace {
 Release ReadHeading(const std::string& line) {
     Release release;
     char version[64] = {};
-    char rest = 0;
-    if (std::sscanf(line.c_str(), "## %63s (%d-%u-%u %u:%u)%c", version, &release.year,
-                    &release.month, &release.day, &release.hour, &release.minute, &rest) != 6) {
+    int end = -1;  // where the closing parenthesis ends, when the line gets that far
+    if (std::sscanf(line.c_str(), "## %63s (%d-%u-%u %u:%u)%n", version, &release.year,
+                    &release.month, &release.day, &release.hour, &release.minute, &end) != 6 ||
+        end != static_cast<int>(line.size())) {
         Refuse(line);
     }
     using namespace std::chrono;

@@ -1,9 +1,11 @@
 // Makes the documents the packages carry from CHANGELOG.md, after checking that its newest
 // version is the project's:
-//   release_notes VERSION CHANGELOG.md debian OUTPUT               the Debian changelog
-//   release_notes VERSION CHANGELOG.md appstream TEMPLATE OUTPUT   @VAREDADAV_RELEASES@ replaced
-//   release_notes VERSION CHANGELOG.md manpage TEMPLATE OUTPUT     @VAREDADAV_RELEASE_DATE@
-//   replaced
+//   release_notes VERSION CHANGELOG.md debian OUTPUT
+//       the Debian changelog
+//   release_notes VERSION CHANGELOG.md appstream TEMPLATE OUTPUT
+//       TEMPLATE with @VAREDADAV_RELEASES@ filled in
+//   release_notes VERSION CHANGELOG.md manpage TEMPLATE OUTPUT
+//       TEMPLATE with @VAREDADAV_RELEASE_DATE@ filled in
 #include <cstdio>
 #include <fstream>
 #include <sstream>

@@ -31,6 +31,8 @@ TEST(ReleaseNotes, AcceptOnlyRealVersionHeadings) {
         {"## 1.2.0", "1.2.0", std::nullopt},               // no date
         {"## 1.2.0 (2026-12-07)", "1.2.0", std::nullopt},  // no time
         {"## 1.2.0 (2026-12-07 16:00) extra", "1.2.0", std::nullopt},
+        {"## 1.2.0 (2026-12-07 16:00", "1.2.0", std::nullopt},   // not closed
+        {"## 1.2.0 (2026-12-07 16:00]", "1.2.0", std::nullopt},  // closed by something else
         {"## 1.1.0 (2026-12-07 16:00)", "1.2.0", std::nullopt},  // not the project's version
     };
     for (const Case& c : cases) {
