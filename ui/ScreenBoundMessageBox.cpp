@@ -17,9 +17,10 @@ void ScreenBoundMessageBox::showEvent(QShowEvent* event) {
     layout()->activate();
     const int height = layout()->hasHeightForWidth() ? layout()->totalHeightForWidth(widest)
                                                      : layout()->totalMinimumSize().height();
-    setFixedSize(widest, std::min(height, screenArea.height() * 9 / 10));
+    const int tallest = std::min(height, screenArea.height() * 9 / 10);
+    setFixedSize(widest, tallest);
     move(screenArea.x() + (screenArea.width() - widest) / 2,
-         std::max(screenArea.y(), std::min(y(), screenArea.bottom() - height)));
+         std::max(screenArea.y(), std::min(y(), screenArea.bottom() - tallest)));
 }
 
 }  // namespace ui

@@ -53,7 +53,7 @@ std::optional<FirstPair> SplitFirstPair(std::string_view connectionText, std::st
 }
 
 bool IsAccessDriverName(std::string_view braced) {
-    return braced.size() >= 2 && rules::LowerAscii(braced).find("*.mdb") != std::string::npos;
+    return rules::ContainsIgnoringAsciiCase(braced, "*.mdb");
 }
 
 }  // namespace

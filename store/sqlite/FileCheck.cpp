@@ -21,6 +21,9 @@ std::vector<std::string> Column(Connection& connection, const std::string& state
     return values;
 }
 
+// Stands for a quoted name or string among the words: no keyword or name is spelt so.
+constexpr std::string_view kQuotedWord = "\x01quoted";
+
 // The words of an SQL text as SQLite reads them, lower case: comments and white space only
 // separate words, and a quoted name or string is one word that is no keyword.
 std::vector<std::string> Words(std::string_view sql) {
@@ -43,7 +46,7 @@ std::vector<std::string> Words(std::string_view sql) {
             // A quote inside is doubled, which reads as two quoted parts in a row: no keyword.
             const std::size_t end = sql.find(c == '[' ? ']' : c, i + 1);
             i = end == std::string_view::npos ? sql.size() : end + 1;
-            words.emplace_back("\x01quoted");
+            words.emplace_back(kQuotedWord);
         } else if (rules::IsAsciiLetterOrDigit(c) || c == '_' || c == '$' ||
                    static_cast<unsigned char>(c) >= 0x80) {
             word += c;

@@ -14,12 +14,12 @@
 #include <filesystem>
 #include <fstream>
 #include <functional>
-#include <iterator>
 #include <thread>
 
 #include "rules/Errors.h"
 #include "rules/Stake.h"
 #include "store/sqlite/SqliteConnection.h"
+#include "tests/support/CraftedFiles.h"
 #include "tests/support/ForwardingConnection.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -253,11 +253,6 @@ TEST(Faults, RowsAddedByAnotherProgramAreCountedBeforeTheNextCommand) {
     EXPECT_EQ(full.form->txtCurrentSeriesNumber.Text, "32767");
 }
 
-std::string FileBytes(const std::string& path) {
-    std::ifstream file(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
-
 // Damage that another program does while this one runs, found when a command reads the rows:
 // from then on nothing is written to the file, through the typed row's insert, the batch's
 // prepared one or the delete, and the message says why.
@@ -272,7 +267,7 @@ TEST(Faults, AFileFoundDamagedIsWrittenToNoMore) {
     }
     ui::frmMain& form = *window.form;
     ExpectFailureMentioning([&] { form.cmdShowSeries_Click(); }, "beschädigt");
-    const std::string damaged = FileBytes(window.database.Path());
+    const std::string damaged = testing_support::FileBytes(window.database.Path());
     TypeRow(form, "7");
     ExpectFailureMentioning([&] { form.AddSeries(); }, "schreibt das Programm nicht mehr hinein");
     form.chkInDB.Value = 1;
@@ -280,7 +275,8 @@ TEST(Faults, AFileFoundDamagedIsWrittenToNoMore) {
     form.txtSeriesCount.Text = "5";
     ExpectFailureMentioning([&] { form.cmdGenerateRandom_Click(); }, "beschädigt");
     ExpectFailureMentioning([&] { form.cmdDelete_Click(); }, "beschädigt");
-    EXPECT_TRUE(FileBytes(window.database.Path()) == damaged) << "the damaged file was written";
+    EXPECT_TRUE(testing_support::FileBytes(window.database.Path()) == damaged)
+        << "the damaged file was written";
 }
 
 // A connection at whose n-th insert something happens: the file disappears, another program
