@@ -183,6 +183,7 @@ void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
             txtOutput.Write(rules::WholeNumberText(static_cast<std::int64_t>(*kept)) +
                             " Zahlenreihe(n) hinzugefügt.");
         }
+        // The program's own errors get what was stored added; any other passes as it is.
         try {
             throw;
         } catch (const rules::AppError& failure) {

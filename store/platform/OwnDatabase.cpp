@@ -119,12 +119,14 @@ Descriptor OpenOwnFolder(const std::string& folder) {
     Descriptor descriptor(opened);
     struct stat status {};
     if (fstat(descriptor.get(), &status) != 0) {
-        Fail("Der Ordner „" + folder + "“ kann nicht geprüft werden", errno);
+        const int error = errno;
+        Fail("Der Ordner „" + folder + "“ kann nicht geprüft werden", error);
     }
     if (status.st_uid != geteuid()) NotYours(folder, status.st_uid);
     if ((status.st_mode & 07777) != kOwnFolderMode &&
         fchmod(descriptor.get(), kOwnFolderMode) != 0) {
-        Fail("Der Ordner „" + folder + "“ kann nicht für andere Benutzer gesperrt werden", errno);
+        const int error = errno;
+        Fail("Der Ordner „" + folder + "“ kann nicht für andere Benutzer gesperrt werden", error);
     }
     return descriptor;
 }
@@ -150,8 +152,9 @@ Copy CreateCopy(int folder, const std::string& target) {
         const int created = openat(
             folder, name, O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, kOwnFileMode);
         if (created >= 0) return {name, Descriptor(created)};
-        if (errno != EEXIST || attempt == 100) {
-            Fail("Die Datenbank „" + target + "“ kann nicht angelegt werden", errno);
+        const int error = errno;
+        if (error != EEXIST || attempt == 100) {
+            Fail("Die Datenbank „" + target + "“ kann nicht angelegt werden", error);
         }
     }
 }

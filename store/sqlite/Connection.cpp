@@ -28,6 +28,15 @@ double FieldValue::Number() const {
     return std::visit(Visitor{}, mValue);
 }
 
+std::vector<std::string> ColumnTexts(Connection& connection, const std::string& statement,
+                                     std::string_view column) {
+    std::vector<std::string> values;
+    std::unique_ptr<Recordset> rows = connection.Execute(statement);
+    for (; !rows->Eof(); rows->MoveNext()) values.push_back(rows->Field(column).Text());
+    rows->Close();
+    return values;
+}
+
 std::unique_ptr<Connection> CreateConnection() { return std::make_unique<SqliteConnection>(); }
 
 }  // namespace store

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 #include <variant>
+#include <vector>
 
 // The data-access layer the window talks to: a connection that is opened with a connection
 // text and executes statement texts, and forward-only result sets walked once and closed.
@@ -70,6 +71,10 @@ class Connection {
     // A value that changes whenever another program changed the database.
     virtual std::uint64_t OtherProgramsStamp() = 0;
 };
+
+// Every row of `column` in the result of `statement`, as text, in the order of the result.
+std::vector<std::string> ColumnTexts(Connection& connection, const std::string& statement,
+                                     std::string_view column);
 
 using ConnectionFactory = std::unique_ptr<Connection> (*)();
 

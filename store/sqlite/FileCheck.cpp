@@ -11,16 +11,6 @@
 namespace store {
 namespace {
 
-// Every row of `column` in the result of `statement`, as text.
-std::vector<std::string> Column(Connection& connection, const std::string& statement,
-                                std::string_view column) {
-    std::vector<std::string> values;
-    std::unique_ptr<Recordset> rows = connection.Execute(statement);
-    for (; !rows->Eof(); rows->MoveNext()) values.push_back(rows->Field(column).Text());
-    rows->Close();
-    return values;
-}
-
 // Stands for a quoted name or string among the words: no keyword or name is spelt so.
 constexpr std::string_view kQuotedWord = "\x01quoted";
 
@@ -144,7 +134,7 @@ void CheckTicketTable(Connection& connection) {
     if (withoutRowid) Refuse("ist eine Tabelle „WITHOUT ROWID“.");
     CheckColumns(connection);
 
-    const std::vector<std::string> triggers = Column(
+    const std::vector<std::string> triggers = ColumnTexts(
         connection,
         "select name from sqlite_schema where type = 'trigger' and tbl_name = 'tblLotterySeries' "
         "collate nocase order by name",
@@ -161,10 +151,10 @@ void CheckTicketTable(Connection& connection) {
     }
     // A conflict clause in the table's definition can make an insert replace or skip rows.
     for (const std::string& definition :
-         Column(connection,
-                "select sql from sqlite_schema where type = 'table' and name = "
-                "'tblLotterySeries' collate nocase",
-                "sql")) {
+         ColumnTexts(connection,
+                     "select sql from sqlite_schema where type = 'table' and name = "
+                     "'tblLotterySeries' collate nocase",
+                     "sql")) {
         if (HasConflictClause(definition)) {
             Refuse(
                 "hat eine ON-CONFLICT-Klausel, mit der das Speichern Zeilen ersetzen oder "
@@ -178,7 +168,7 @@ void CheckTicketFile(Connection& connection, const std::string& path) {
     std::string finding;
     try {
         const std::vector<std::string> findings =
-            Column(connection, "pragma quick_check", "quick_check");
+            ColumnTexts(connection, "pragma quick_check", "quick_check");
         finding = findings.empty() ? "keine Antwort" : findings.front();
     } catch (const rules::DatabaseError& failure) {
         // A lock or a lack of memory is no damage: its own message says what it is.

@@ -131,13 +131,10 @@ std::optional<std::size_t> TicketTable::KeepRowsMadeBefore(
 
 std::optional<std::vector<std::string>> TicketTable::RowsAfter(std::int64_t id) noexcept {
     try {
-        std::vector<std::string> rows;
-        std::unique_ptr<Recordset> after = mConnection.Execute(
-            "select BallNumberList from tblLotterySeries where LotterySeriesID > " +
-            std::to_string(id) + " order by LotterySeriesID");
-        for (; !after->Eof(); after->MoveNext()) rows.push_back(after->Field(kListField).Text());
-        after->Close();
-        return rows;
+        return ColumnTexts(mConnection,
+                           "select BallNumberList from tblLotterySeries where LotterySeriesID > " +
+                               std::to_string(id) + " order by LotterySeriesID",
+                           kListField);
     } catch (const std::exception&) {
         return std::nullopt;
     }
