@@ -8,6 +8,17 @@
 #include "rules/Errors.h"
 #include "rules/NumberText.h"
 
+using WholeNumberConversion = double (*)(const std::string& text, const std::string& separator);
+
+constexpr WholeNumberConversion kWholeNumberConversions[] = {
+    [](const std::string& text, const std::string& separator) {
+        return double(rules::ToInt16(text, separator));
+    },
+    [](const std::string& text, const std::string& separator) {
+        return double(rules::ToInt32(text, separator));
+    },
+};
+
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     if (size == 0) return 0;
     const std::string separator = data[0] % 2 == 0 ? "," : ".";
@@ -24,9 +35,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (const rules::OverflowError&) {
         if (!numeric) std::abort();
     }
-    for (auto convert :
-         {+[](const std::string&t, const std::string&s) { return double(rules::ToInt16(t, s)); },
-          +[](const std::string&t, const std::string&s) { return double(rules::ToInt32(t, s)); }}) {
+    for (const WholeNumberConversion convert : kWholeNumberConversions) {
         try {
             const double whole = convert(text, separator);
             if (!numeric) std::abort();

@@ -97,7 +97,7 @@ class Descriptor {
 // writable by the user's group is common where every user has a group of their own.)
 Descriptor OpenOwnFolder(const std::string& folder) {
     MakeFolders(folder);
-    struct stat parent {};
+    struct stat parent = {};
     const std::string parentPath = folder.substr(0, folder.rfind('/'));
     if (stat(parentPath.empty() ? "/" : parentPath.c_str(), &parent) == 0 &&
         (parent.st_mode & S_IWOTH) != 0 && (parent.st_mode & S_ISVTX) == 0) {
@@ -109,7 +109,7 @@ Descriptor OpenOwnFolder(const std::string& folder) {
     }
     int opened = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
     int error = errno;
-    struct stat link {};
+    struct stat link = {};
     if (opened < 0 && lstat(folder.c_str(), &link) == 0 && S_ISLNK(link.st_mode)) {
         if (link.st_uid != geteuid()) NotYours(folder, link.st_uid);
         opened = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
@@ -117,7 +117,7 @@ Descriptor OpenOwnFolder(const std::string& folder) {
     }
     if (opened < 0) Fail("Der Ordner „" + folder + "“ kann nicht geöffnet werden", error);
     Descriptor descriptor(opened);
-    struct stat status {};
+    struct stat status = {};
     if (fstat(descriptor.get(), &status) != 0) {
         const int error = errno;
         Fail("Der Ordner „" + folder + "“ kann nicht geprüft werden", error);
@@ -164,7 +164,7 @@ Copy CreateCopy(int folder, const std::string& target) {
 // never replaces a file: two starts at the same moment keep the same database.
 void LayEmptyDatabase(int folder, const std::string& folderPath, const std::string& empty) {
     const std::string name(kDatabaseFileName);
-    struct stat existing {};
+    struct stat existing = {};
     if (fstatat(folder, name.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0) return;
     const std::string target = folderPath + "/" + name;
     const std::string bytes = Contents(empty);
@@ -216,7 +216,7 @@ std::string InstalledEmptyDatabase(std::string_view programFolder) {
 
 std::string LocateDatabase(std::string_view programFolder, const std::string& dataHome) {
     const std::string beside = DatabasePath(programFolder);
-    struct stat status {};
+    struct stat status = {};
     if (lstat(beside.c_str(), &status) == 0 ||
         !IsOrdinaryFile(InstalledEmptyDatabase(programFolder))) {
         return beside;

@@ -48,7 +48,7 @@ bool IsDeviceSqliteUses(const char* path) {
 // tested on the descriptor itself, so nothing can swap the file in between.
 int OpenOrdinaryFilesOnly(const char* path, int flags, int mode) noexcept {
     const int descriptor = open(path, flags | O_NONBLOCK | O_NOCTTY, mode);
-    struct stat status {};
+    struct stat status = {};
     if (descriptor < 0) {
         // A socket, or a pipe opened for writing only, fails on its own; say which file it was.
         const int error = errno;
@@ -71,7 +71,7 @@ int OpenOrdinaryFilesOnly(const char* path, int flags, int mode) noexcept {
 }  // namespace
 
 std::optional<SpecialFile> SpecialFileAt(const std::string& path) {
-    struct stat status {};
+    struct stat status = {};
     if (stat(path.c_str(), &status) != 0 || !IsSpecial(status.st_mode)) return std::nullopt;
     return SpecialFile{path, KindOf(status.st_mode)};
 }

@@ -69,7 +69,7 @@ bool IsDamage(int resultCode) {
 }
 
 std::optional<std::pair<dev_t, ino_t>> IdentityOf(const std::string& path) {
-    struct stat status {};
+    struct stat status = {};
     if (stat(path.c_str(), &status) != 0) return std::nullopt;
     return std::pair{status.st_dev, status.st_ino};
 }

@@ -21,7 +21,7 @@ using testing_support::TempDatabase;
 using testing_support::TempFolder;
 
 mode_t ModeOf(const fs::path& path) {
-    struct stat status {};
+    struct stat status = {};
     return lstat(path.c_str(), &status) == 0 ? status.st_mode & 07777 : 0;
 }
 
