@@ -98,13 +98,10 @@ Draw::Draw(std::string_view drawnNumberList, std::string_view additionalNumber)
 
 namespace {
 
-// The scan over all rows of a draw, one popcount a row: built twice, and the processor picks
-// the build with its popcount instruction when it has one.
-#if defined(__x86_64__) && defined(__GNUC__)
-__attribute__((target_clones("popcnt", "default")))
-#endif
-void ScanPlainRows(std::span<const RowKey> keys, std::span<const std::uint64_t> repeatMasks,
-                   std::vector<std::uint32_t>& rows) {
+// The scan over all rows of a draw, one popcount a row.
+[[gnu::always_inline]] inline void ScanPlainRowsWith(std::span<const RowKey> keys,
+                                                     std::span<const std::uint64_t> repeatMasks,
+                                                     std::vector<std::uint32_t>& rows) {
     for (std::size_t index = 0; index < keys.size(); ++index) {
         const std::uint64_t numbers = keys[index].numbers;
         int hits = 0;
@@ -113,6 +110,27 @@ void ScanPlainRows(std::span<const RowKey> keys, std::span<const std::uint64_t> 
             rows.push_back(static_cast<std::uint32_t>(index));
         }
     }
+}
+
+#if defined(__x86_64__) && defined(__GNUC__)
+// Built a second time for processors with the popcount instruction, and picked by asking the
+// processor. Chosen by hand rather than with target_clones: that needs the ELF loader's ifunc,
+// and clang 19 leaves the library functions a clone calls undefined.
+[[gnu::target("popcnt")]] void ScanPlainRowsWithPopcount(std::span<const RowKey> keys,
+                                                         std::span<const std::uint64_t> masks,
+                                                         std::vector<std::uint32_t>& rows) {
+    ScanPlainRowsWith(keys, masks, rows);
+}
+#endif
+
+void ScanPlainRows(std::span<const RowKey> keys, std::span<const std::uint64_t> repeatMasks,
+                   std::vector<std::uint32_t>& rows) {
+#if defined(__x86_64__) && defined(__GNUC__)
+    if (__builtin_cpu_supports("popcnt")) {
+        return ScanPlainRowsWithPopcount(keys, repeatMasks, rows);
+    }
+#endif
+    ScanPlainRowsWith(keys, repeatMasks, rows);
 }
 
 }  // namespace
