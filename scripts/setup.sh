@@ -1,22 +1,32 @@
 #!/usr/bin/env bash
-# Installs whatever the project needs that this Debian 12 machine lacks. Safe to run again:
-# it only calls apt-get when a package is missing.
+# Installs whatever the project needs that this Debian 12 or 13 machine lacks. Safe to run again:
+# it only calls apt-get when a package is missing. Every name below exists on both releases.
+#   scripts/setup.sh           everything: build, tests, fuzzing, the package checks
+#   scripts/setup.sh program   only what building and starting the program need
 set -euo pipefail
 
-packages=(
+program_packages=(
   cmake ninja-build g++ pkg-config         # build
   qt6-base-dev libsqlite3-dev              # libraries the program uses
   libpcg-cpp-dev                           # the random generator (header only)
   libutfcpp-dev                            # UTF-8 decoding of names read from files
+  libgtest-dev libbenchmark-dev            # the build folder is configured with the tests
   fonts-liberation                         # the dialog and report fonts
   qt6-translations-l10n                    # Qt's own texts in German
-  libgtest-dev libbenchmark-dev            # tests and benchmarks
+)
+test_packages=(
   sqlite3 xvfb xdotool x11-utils           # driving the real program in tests
   desktop-file-utils appstream lintian     # checking the desktop entry, metadata and package
   dpkg-dev file                            # building the package (cpack)
   clang-format                             # the format check
-  clang libclang-rt-14-dev                 # fuzzing with libFuzzer
+  clang libclang-rt-dev                    # fuzzing with libFuzzer (the release's own clang)
 )
+
+case "${1:-all}" in
+  program) packages=("${program_packages[@]}") ;;
+  all) packages=("${program_packages[@]}" "${test_packages[@]}") ;;
+  *) echo "usage: scripts/setup.sh [program]" >&2; exit 2 ;;
+esac
 
 missing=()
 for package in "${packages[@]}"; do
