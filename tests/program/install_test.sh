@@ -16,7 +16,12 @@ id=de.varedadav.varedadav
 cmake --install "$build" --prefix "$prefix" >/dev/null || fail "install failed"
 desktop-file-validate "$prefix/share/applications/$id.desktop" || fail "desktop entry invalid"
 grep -qx "Exec=$prefix/bin/varedadav" "$prefix/share/applications/$id.desktop" || fail "Exec"
-appstreamcli validate-tree --no-net "$prefix" || fail "AppStream metadata invalid"
+# The project has no public home page, so the metadata names none: AppStream 1.0 (Debian 13)
+# warns of that (url-homepage-missing), 0.16 (Debian 12) does not look. Nothing else may be found.
+report=$(appstreamcli validate-tree --no-net "$prefix" 2>&1) ||
+  { printf '%s\n' "$report" | grep -qE '^ *W: .*: url-homepage-missing$' &&
+    ! printf '%s\n' "$report" | grep -E '^ *[EW]: ' | grep -qv ': url-homepage-missing$'; } ||
+  { printf '%s\n' "$report"; fail "AppStream metadata invalid"; }
 [ -x "$prefix/bin/varedadav" ] || fail "no program on the path"
 [ -f "$prefix/lib/varedadav/Lotto.mdb" ] || fail "no database beside the program"
 [ ! -e "$prefix/share/varedadav" ] || fail "an install of the user's own ships the empty database"
