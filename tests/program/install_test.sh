@@ -69,6 +69,7 @@ deb=$(ls "$prefix"/package/varedadav_*.deb) || fail "no package"
 writable=$(dpkg-deb -c "$deb" | awk '$1 !~ /^l/ && (substr($1, 6, 1) == "w" || substr($1, 9, 1) == "w")')
 [ -z "$writable" ] || fail "the package installs files others may write: $writable"
 dpkg-deb -c "$deb" | grep -q -E '/var/|Lotto\.mdb$' && fail "the package ships a shared database"
+dpkg-deb -f "$deb" Depends | grep -q -E '(^|, )fonts-liberation(,|$)' || fail "no dependency on the fonts"
 findings=$(lintian --fail-on error,warning "$deb" 2>&1)
 status=$?
 printf '%s\n' "$findings" | grep -v 'running with root privileges'
