@@ -23,7 +23,6 @@ class AccessibilityTest : public QObject {
     testing_support::ShownWindow shown;
     TempDatabase* database = nullptr;
     ui::MainWindow* window = nullptr;
-    store::BuiltinHive& hive = shown.hive;
 
   private slots:
     void init() {
