@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QtTest>
 #include <memory>
+#include <utility>
 
 #include "tests/ui/ShownWindow.h"
 #include "ui/AccessibleBox.h"
@@ -121,7 +122,7 @@ class AccessibilityTest : public QObject {
             int start = -1;
             int end = -1;
             text->attributes(offset, &start, &end);
-            QCOMPARE(QPair(start, end), QPair(0, 11));  // one run: the text is read whole
+            QCOMPARE(std::pair(start, end), std::pair(0, 11));  // one run: the text is read whole
         }
 
         for (int i = 0; i < 6; ++i) {
