@@ -3,14 +3,15 @@
 // The database is built under a temporary name and then linked into place, so an existing file
 // is never overwritten. With --if-missing an existing target is left alone and counts as success.
 #include <sqlite3.h>
-#include <unistd.h>
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 #include <string>
+#include <system_error>
 
 namespace {
 
@@ -19,7 +20,10 @@ int Fail(const std::string& message) {
     return 1;
 }
 
-bool Exists(const std::string& path) { return access(path.c_str(), F_OK) == 0; }
+bool Exists(const std::string& path) {
+    std::error_code ignored;
+    return std::filesystem::exists(std::filesystem::symlink_status(path, ignored));
+}
 
 }  // namespace
 
@@ -35,7 +39,7 @@ int main(int argc, char* argv[]) {
     std::stringstream schema;
     schema << schemaFile.rdbuf();
 
-    const std::string temporary = target + ".new-" + std::to_string(getpid());
+    const std::string temporary = target + ".new-" + std::to_string(std::random_device()());
     sqlite3* db = nullptr;
     int status = sqlite3_open_v2(temporary.c_str(), &db, SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE,
                                  nullptr);
@@ -47,13 +51,13 @@ int main(int argc, char* argv[]) {
         std::remove(temporary.c_str());
         return Fail("cannot create " + temporary + ": " + error);
     }
-    // link() refuses an existing target, unlike rename().
-    const int linked = link(temporary.c_str(), target.c_str());
-    const int linkError = errno;
+    // A hard link refuses an existing target, unlike a rename.
+    std::error_code linkError;
+    std::filesystem::create_hard_link(temporary, target, linkError);
     std::remove(temporary.c_str());
-    if (linked != 0) {
-        if (linkError == EEXIST && ifMissing) return 0;
-        return Fail("cannot create " + target + ": " + std::strerror(linkError));
+    if (linkError) {
+        if (linkError == std::errc::file_exists && ifMissing) return 0;
+        return Fail("cannot create " + target + ": " + linkError.message());
     }
     return 0;
 }

@@ -1,7 +1,6 @@
 #include "store/platform/DatabaseFile.h"
 
 #include <filesystem>
-#include <system_error>
 
 namespace store {
 
@@ -10,11 +9,6 @@ std::string DatabasePath(std::string_view programFolder) {
     path += static_cast<char>(std::filesystem::path::preferred_separator);
     path += kDatabaseFileName;
     return path;
-}
-
-bool IsOrdinaryFile(const std::string& path) {
-    std::error_code error;
-    return std::filesystem::is_regular_file(path, error);
 }
 
 }  // namespace store

@@ -41,8 +41,8 @@ class RegistryApi {
     virtual std::int32_t RegCloseKey(RegHandle key) = 0;
 };
 
-// The registry of this machine: the real one on Windows, elsewhere the built-in hive in which the
-// program's own store is registered as the Jet OLE DB 4.0 provider.
+// The registry the program reads: the built-in hive, on every platform, in which the program's own
+// store is registered as the Jet OLE DB 4.0 provider.
 RegistryApi& SystemRegistry();
 
 }  // namespace store

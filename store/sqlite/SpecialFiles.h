@@ -2,16 +2,21 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 // A pipe (FIFO), socket or device under the name of the database, or of one of the files SQLite
 // keeps beside it (-journal, -wal, -shm), would make opening it wait until some other program
-// writes to it: the window would hang. Such files are refused by name instead.
+// writes to it: the window would hang. Such files are refused by name instead. Each platform has
+// its own room (posix/, windows/) behind this header.
 namespace store {
 
-// A file that is there but is no ordinary file.
+// Windows: a file another program holds open for itself alone (no sharing).
+inline constexpr std::string_view kInUseElsewhere = "von einem anderen Programm belegt";
+
+// A file that is there but that the program cannot take for its database.
 struct SpecialFile {
     std::string path;
-    std::string kind;  // "eine Pipe (FIFO)", "ein Socket", "ein Gerät"
+    std::string kind;  // "eine Pipe (FIFO)", "ein Socket", "ein Gerät", or kInUseElsewhere
 };
 
 // What is at `path` when it is neither an ordinary file nor a folder (links followed); nothing

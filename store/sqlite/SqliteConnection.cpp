@@ -1,7 +1,6 @@
 #include "store/sqlite/SqliteConnection.h"
 
 #include <sqlite3.h>
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <functional>
@@ -11,6 +10,7 @@
 #include "rules/AsciiText.h"
 #include "rules/Errors.h"
 #include "store/platform/ConnectionText.h"
+#include "store/platform/FileIdentity.h"
 #include "store/sqlite/FileCheck.h"
 #include "store/sqlite/FileText.h"
 #include "store/sqlite/SpecialFiles.h"
@@ -66,12 +66,6 @@ bool IsDamage(int resultCode) {
 
 [[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
     ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
-}
-
-std::optional<std::pair<dev_t, ino_t>> IdentityOf(const std::string& path) {
-    struct stat status = {};
-    if (stat(path.c_str(), &status) != 0) return std::nullopt;
-    return std::pair{status.st_dev, status.st_ino};
 }
 
 // SQLite's own advice for database files that may come from anywhere: no schema object may run

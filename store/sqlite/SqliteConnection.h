@@ -1,11 +1,10 @@
 #pragma once
 
-#include <sys/types.h>
-
 #include <optional>
 #include <utility>
 
 #include "rules/Limits.h"
+#include "store/platform/FileIdentity.h"
 #include "store/sqlite/Connection.h"
 
 struct sqlite3;
@@ -52,8 +51,8 @@ class SqliteConnection final : public Connection {
     std::string mKeptStatementText;        // the last statement of ExecuteWithText
     sqlite3_stmt* mKeptStatement = nullptr;
     std::string mPath;
-    std::optional<std::pair<dev_t, ino_t>> mFileIdentity;  // device and inode when opened
-    bool mDamaged = false;                                 // SQLite found the file damaged
+    std::optional<FileIdentity> mFileIdentity;  // of the file when it was opened
+    bool mDamaged = false;                      // SQLite found the file damaged
     int mLengthLimit;
 };
 

@@ -57,7 +57,7 @@ TEST(DatabasePathOf, RefusesOtherTexts) {
 TEST(DatabaseFile, CountsOnlyAnOrdinaryFileAsTheDatabase) {
     TempFolder folder;
     const std::string path = store::DatabasePath(folder.Path().string());
-    EXPECT_EQ(path, folder.Path().string() + "/Lotto.mdb");
+    EXPECT_EQ(path, (folder.Path() / "Lotto.mdb").string());
     EXPECT_FALSE(store::IsOrdinaryFile(path));
     std::filesystem::create_directory(path);
     EXPECT_FALSE(store::IsOrdinaryFile(path));

@@ -157,8 +157,8 @@ const char* NextSystemCall(sqlite3_vfs*, const char* name) {
 
 FaultyFiles::FaultyFiles() {
     gState = State{};
-    gState.platform = sqlite3_vfs_find("unix");
-    if (gState.platform == nullptr) throw std::runtime_error("no unix VFS");
+    gState.platform = sqlite3_vfs_find(nullptr);  // "unix" on Debian, "win32" on Windows
+    if (gState.platform == nullptr) throw std::runtime_error("no file layer");
     gMethods = sqlite3_io_methods{3,
                                   Close,
                                   Read,

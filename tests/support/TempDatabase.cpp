@@ -1,7 +1,6 @@
 #include "tests/support/TempDatabase.h"
 
 #include <sqlite3.h>
-#include <unistd.h>
 
 #include <fstream>
 #include <random>
@@ -40,9 +39,17 @@ std::string SchemaText() {
 }  // namespace
 
 TempFolder::TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "varedadav-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    mPath = pattern;
+    // create_directory says whether it made the folder, so no two tests ever share one.
+    std::random_device entropy;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        mPath = std::filesystem::temp_directory_path() /
+                ("varedadav-" + std::to_string(entropy()) + std::to_string(entropy()));
+        if (std::filesystem::create_directory(mPath)) {
+            std::filesystem::permissions(mPath, std::filesystem::perms::owner_all);
+            return;
+        }
+    }
+    throw std::runtime_error("no new temporary folder");
 }
 
 TempFolder::~TempFolder() {

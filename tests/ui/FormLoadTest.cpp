@@ -44,7 +44,7 @@ TEST(Form_Load, ShowsTheRowCountAndTheStake) {
 TEST(Form_Load, EndsWithAMessageWhenTheFileIsMissingOrAFolder) {
     for (bool folderNamedLikeTheFile : {false, true}) {
         TempFolder folder;
-        const std::string path = folder.Path().string() + "/Lotto.mdb";
+        const std::string path = (folder.Path() / "Lotto.mdb").string();
         if (folderNamedLikeTheFile) std::filesystem::create_directory(path);
         store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
         ScriptedDialogs dialogs;

@@ -17,6 +17,7 @@
 
 #include "rules/Errors.h"
 #include "store/platform/DatabaseFile.h"
+#include "store/platform/OwnDatabaseError.h"
 
 namespace store {
 namespace {
@@ -46,10 +47,7 @@ std::string Reason(int error) {
     }
 }
 
-[[noreturn]] void Fail(const std::string& what, int error) {
-    throw rules::DatabaseError("Datenbankfehler: " + what + " (" + Reason(error) +
-                               "). Bitte das beheben und das Programm neu starten.");
-}
+[[noreturn]] void Fail(const std::string& what, int error) { FailOwnDatabase(what, Reason(error)); }
 
 [[noreturn]] void NotYours(const std::string& folder, uid_t owner) {
     const passwd* entry = getpwuid(owner);

@@ -1,0 +1,48 @@
+#include "store/platform/windows/WideText.h"
+
+#include <windows.h>
+
+namespace store {
+
+std::wstring Widen(std::string_view utf8) {
+    if (utf8.empty()) return {};
+    const int size = static_cast<int>(utf8.size());
+    std::wstring wide(
+        static_cast<std::size_t>(MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0)),
+        L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), static_cast<int>(wide.size()));
+    return wide;
+}
+
+std::string Narrow(std::wstring_view utf16) {
+    if (utf16.empty()) return {};
+    const int size = static_cast<int>(utf16.size());
+    std::string narrow(static_cast<std::size_t>(WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size,
+                                                                    nullptr, 0, nullptr, nullptr)),
+                       '\0');
+    WideCharToMultiByte(CP_UTF8, 0, utf16.data(), size, narrow.data(),
+                        static_cast<int>(narrow.size()), nullptr, nullptr);
+    return narrow;
+}
+
+std::string WindowsReason(unsigned long error) {
+    switch (error) {
+        case ERROR_ACCESS_DENIED:
+            return "keine Berechtigung";
+        case ERROR_DISK_FULL:
+        case ERROR_HANDLE_DISK_FULL:
+            return "der Datenträger ist voll";
+        case ERROR_WRITE_PROTECT:
+            return "der Datenträger ist schreibgeschützt";
+        case ERROR_PATH_NOT_FOUND:
+        case ERROR_DIRECTORY:
+            return "ein Teil des Pfades ist kein Ordner oder fehlt";
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return "ein anderes Programm hält die Datei geöffnet";
+        default:
+            return "Windows-Fehler " + std::to_string(error);
+    }
+}
+
+}  // namespace store

@@ -1,0 +1,108 @@
+#include <sqlite3.h>
+#include <windows.h>
+
+#include <cwchar>
+#include <utility>
+
+#include "store/platform/windows/WideText.h"
+#include "store/sqlite/SpecialFiles.h"
+
+// Windows keeps no pipes or sockets among a folder's files, but a name can still lead to a device
+// (a link to CON, NUL or a port): reading the console would wait for typing. And another program
+// can hold the database open for itself alone (no sharing), which SQLite only reports as a file
+// it cannot open.
+namespace store {
+namespace {
+
+constexpr const char* kDevice = "ein Gerät";
+constexpr const char* kPipe = "eine Pipe";
+
+// What the guard refused last, kept without allocating: it is set inside SQLite's C code,
+// through which no exception may pass.
+struct Refusal {
+    bool set = false;
+    const char* kind = nullptr;
+    wchar_t path[4096] = {};
+};
+thread_local Refusal gRefused;
+
+void Remember(const wchar_t* path, const char* kind) noexcept {
+    gRefused.set = true;
+    gRefused.kind = kind;
+    std::wcsncpy(gRefused.path, path, std::size(gRefused.path) - 1);
+    gRefused.path[std::size(gRefused.path) - 1] = L'\0';
+}
+
+const char* KindOf(DWORD fileType) {
+    if (fileType == FILE_TYPE_DISK) return nullptr;
+    return fileType == FILE_TYPE_PIPE ? kPipe : kDevice;
+}
+
+// Stands in for CreateFileW in SQLite's Windows file layer: anything but a file on a disk is
+// closed again at once, tested on the handle itself, so nothing can be swapped in between. The
+// refusal's error is one SQLite does not retry.
+HANDLE WINAPI OpenDiskFilesOnly(LPCWSTR path, DWORD access, DWORD sharing,
+                                LPSECURITY_ATTRIBUTES security, DWORD disposition, DWORD flags,
+                                HANDLE model) noexcept {
+    const HANDLE file = CreateFileW(path, access, sharing, security, disposition, flags, model);
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
+            Remember(path, kInUseElsewhere.data());
+        }
+        SetLastError(error);
+        return file;
+    }
+    if (const char* kind = KindOf(GetFileType(file))) {
+        CloseHandle(file);
+        Remember(path, kind);
+        SetLastError(ERROR_BAD_FILE_TYPE);
+        return INVALID_HANDLE_VALUE;
+    }
+    return file;
+}
+
+}  // namespace
+
+std::optional<SpecialFile> SpecialFileAt(const std::string& path) {
+    // No access asked for: the device is not read, and no sharing mode stands in the way.
+    const HANDLE file =
+        CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    const char* kind = KindOf(GetFileType(file));
+    CloseHandle(file);
+    if (kind == nullptr) return std::nullopt;
+    return SpecialFile{path, kind};
+}
+
+void GuardSqliteOpens() {
+    static const bool guarded = [] {
+        sqlite3_vfs* files = sqlite3_vfs_find(nullptr);
+        return files != nullptr && files->xSetSystemCall != nullptr &&
+               files->xSetSystemCall(files, "CreateFileW",
+                                     reinterpret_cast<sqlite3_syscall_ptr>(&OpenDiskFilesOnly)) ==
+                   SQLITE_OK;
+    }();
+    static_cast<void>(guarded);
+}
+
+std::optional<SpecialFile> TakeRefusedFile() {
+    if (!std::exchange(gRefused.set, false)) return std::nullopt;
+    return SpecialFile{Narrow(gRefused.path), gRefused.kind};
+}
+
+std::string SpecialFileMessage(const SpecialFile& file) {
+    if (file.kind == kInUseElsewhere) {
+        return "Datenbankfehler: „" + file.path +
+               "“ ist von einem anderen Programm geöffnet, das sie für sich allein beansprucht. "
+               "Bitte das andere Programm schließen und es dann noch einmal versuchen.";
+    }
+    return "Datenbankfehler: „" + file.path + "“ ist keine gewöhnliche Datei, sondern " +
+           file.kind +
+           ". Die Datenbank und die Dateien, die SQLite neben ihr anlegt (Lotto.mdb-journal, "
+           "Lotto.mdb-wal, Lotto.mdb-shm), müssen gewöhnliche Dateien sein. Bitte „" +
+           file.path + "“ löschen oder umbenennen und es dann noch einmal versuchen.";
+}
+
+}  // namespace store
