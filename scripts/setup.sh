@@ -3,6 +3,7 @@
 # it only calls apt-get when a package is missing. Every name below exists on both releases.
 #   scripts/setup.sh           everything: build, tests, fuzzing, the package checks
 #   scripts/setup.sh program   only what building and starting the program need
+#   scripts/setup.sh windows   everything, and what the Windows downloads and their test need
 set -euo pipefail
 
 program_packages=(
@@ -20,12 +21,19 @@ test_packages=(
   dpkg-dev file                            # building the package (cpack)
   clang-format                             # the format check
   clang libclang-rt-dev                    # fuzzing with libFuzzer (the release's own clang)
+  mingw-w64 wine64                         # the tests cross-built for Windows, run under Wine
+  tcl                                      # SQLite's build makes its one-file source with it
+)
+windows_packages=(
+  nsis                                     # the Windows installer
+  openbox xclip locales                    # driving the installed program under Wine
 )
 
 case "${1:-all}" in
   program) packages=("${program_packages[@]}") ;;
   all) packages=("${program_packages[@]}" "${test_packages[@]}") ;;
-  *) echo "usage: scripts/setup.sh [program]" >&2; exit 2 ;;
+  windows) packages=("${program_packages[@]}" "${test_packages[@]}" "${windows_packages[@]}") ;;
+  *) echo "usage: scripts/setup.sh [program|windows]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -16,6 +16,9 @@ cmake --preset ci >/dev/null
 cmake --build --preset ci
 ctest --preset ci
 
+echo "== Windows: the layers without Qt and their tests, cross-built, under Wine"
+scripts/windows/test.sh
+
 echo "== Fuzzing (libFuzzer, address and undefined-behaviour sanitizers)"
 scripts/fuzz.sh 20
 
