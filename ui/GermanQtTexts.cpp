@@ -1,14 +1,14 @@
 #include "ui/GermanQtTexts.h"
 
 #include <QCoreApplication>
-#include <QLibraryInfo>
 #include <QTranslator>
+
+#include "ui/Platform.h"
 
 namespace ui {
 
 bool InstallGermanQtTexts(QTranslator& translator) {
-    return translator.load(QStringLiteral("qtbase_de"),
-                           QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
+    return translator.load(QStringLiteral("qtbase_de"), QtTranslationsFolder()) &&
            QCoreApplication::installTranslator(&translator);
 }
 

@@ -1,6 +1,5 @@
 #include "ui/MainWindow.h"
 
-#include <xcb/xcb.h>
 #include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
@@ -26,6 +25,7 @@
 #include "rules/Errors.h"
 #include "ui/AccessibleBox.h"
 #include "ui/OutcomeNotice.h"
+#include "ui/Platform.h"
 #include "ui/ScreenBoundMessageBox.h"
 
 namespace ui {
@@ -40,7 +40,7 @@ QString Display(const std::string& text) {
 
 QFont DialogFont() {
     QFont font;
-    font.setFamilies({"Liberation Sans", "Arial", "Helvetica", "DejaVu Sans"});
+    font.setFamilies(DialogFontFamilies());
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     font.setWeight(QFont::Normal);
@@ -59,7 +59,7 @@ QFont StakeFont() {
 
 QFont ReportFont() {
     QFont font;
-    font.setFamilies({"Liberation Mono", "Courier New", "DejaVu Sans Mono"});
+    font.setFamilies(ReportFontFamilies());
     font.setStyleHint(QFont::Monospace);
     font.setFixedPitch(true);
     font.setPointSizeF(9.75);
@@ -436,11 +436,7 @@ void MainWindow::ShowPointer(MousePointer pointer) {
         QApplication::restoreOverrideCursor();
     }
     mWaitCursorShown = wait;
-    // The handler keeps the event loop waiting, so the new pointer is sent to the display now.
-    auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
-    if (QGuiApplication::platformName() == QLatin1String("xcb") && x11 && x11->connection()) {
-        xcb_flush(x11->connection());
-    }
+    SendPointerToDisplay();
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {

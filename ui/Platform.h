@@ -1,0 +1,22 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// What the window does differently on Debian (X11) and on Windows, each in a room of its own
+// (x11/, windows/).
+namespace ui {
+
+// The families of the dialog font ("MS Sans Serif" 8.25 pt as designed) and of the report font
+// ("Courier New" 9.75 pt), first choice first: Windows' own where they exist, else fonts of the
+// same metrics.
+QStringList DialogFontFamilies();
+QStringList ReportFontFamilies();
+
+// Sends a changed mouse pointer to the display at once: a handler keeps the event loop waiting.
+void SendPointerToDisplay();
+
+// The folder that holds Qt's German translation (qtbase_de.qm).
+QString QtTranslationsFolder();
+
+}  // namespace ui

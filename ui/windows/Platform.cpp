@@ -1,0 +1,16 @@
+#include "ui/Platform.h"
+
+namespace ui {
+
+// "Microsoft Sans Serif" is Windows' TrueType "MS Sans Serif" (same design and metrics), which
+// Windows itself puts in for the old bitmap font; Qt draws no bitmap fonts.
+QStringList DialogFontFamilies() { return {"Microsoft Sans Serif", "Liberation Sans", "Arial"}; }
+QStringList ReportFontFamilies() { return {"Courier New", "Liberation Mono"}; }
+
+// Windows shows a pointer set with SetCursor at once; nothing waits in a queue.
+void SendPointerToDisplay() {}
+
+// The program is one file: the translation is built into it.
+QString QtTranslationsFolder() { return QStringLiteral(":/varedadav/translations"); }
+
+}  // namespace ui
