@@ -14,6 +14,7 @@ SetCompressor /SOLID lzma
 !define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
 
 Name "${PRODUCT}"
+BrandingText "${PRODUCT} ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES64\Varedadav"
 RequestExecutionLevel admin
@@ -24,10 +25,12 @@ VIAddVersionKey /LANG=1031 "FileVersion" "${VERSION}"
 VIAddVersionKey /LANG=1031 "FileDescription" "Installation von ${PRODUCT}"
 VIAddVersionKey /LANG=1031 "LegalCopyright" "Copyright (c) 2026 The Varedadav developers (MIT)"
 
-!define MUI_FINISHPAGE_RUN "$INSTDIR\varedadav.exe"
-!define MUI_FINISHPAGE_RUN_TEXT "${PRODUCT} jetzt starten"
+; The finish page offers no start of the program: it would run with the installer's
+; administrator rights.
 !insertmacro MUI_PAGE_LICENSE "${FILES}\LICENSE.txt"
-!insertmacro MUI_PAGE_DIRECTORY
+; No page to choose another folder: in Program Files only administrators may write, so no user
+; can lay a Lotto.mdb beside the program that every user's program would then take for its own.
+; (A folder made elsewhere, say C:\Varedadav, lets every signed-in user create files in it.)
 !insertmacro MUI_PAGE_INSTFILES
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
