@@ -22,7 +22,8 @@ fetch_source() {
   echo "deb-src [signed-by=/usr/share/keyrings/debian-archive-keyring.gpg] http://deb.debian.org/debian $VERSION_CODENAME main" \
     > "$cache/apt/sources.list"
   local apt=(-o Dir::Etc::SourceList="$cache/apt/sources.list" -o Dir::Etc::SourceParts=/dev/null
-             -o Dir::State::Lists="$cache/apt/lists" -o Dir::Cache="$cache/apt/cache" -qq)
+             -o Dir::State::Lists="$cache/apt/lists" -o Dir::Cache="$cache/apt/cache"
+             -o APT::Sandbox::User="$(id -un)" -qq)  # downloads into the cache, as its owner
   [ -n "$(ls "$cache/apt/lists" | grep -v partial || true)" ] || apt-get "${apt[@]}" update
   (cd "$cache/src" && apt-get "${apt[@]}" source "$package" >/dev/null)
 }
