@@ -11,7 +11,7 @@
 
 #include "rules/Errors.h"
 #include "store/platform/OwnDatabase.h"
-#include "store/platform/windows/WideText.h"
+#include "store/platform/windows/Win32.h"
 #include "store/sqlite/SpecialFiles.h"
 #include "store/sqlite/SqliteConnection.h"
 #include "tests/support/TempDatabase.h"

@@ -2,20 +2,9 @@
 
 #include "store/platform/DatabaseFile.h"
 #include "store/platform/FileIdentity.h"
-#include "store/platform/windows/WideText.h"
+#include "store/platform/windows/Win32.h"
 
 namespace store {
-namespace {
-
-// A handle for asking about a file, not reading it: no access, every kind of sharing, and a
-// folder opens too.
-HANDLE OpenForQuestions(const std::string& path) {
-    return CreateFileW(Widen(path).c_str(), 0,
-                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-}
-
-}  // namespace
 
 bool IsOrdinaryFile(const std::string& path) {
     const DWORD attributes = GetFileAttributesW(Widen(path).c_str());

@@ -10,7 +10,7 @@
 
 #include "store/platform/DatabaseFile.h"
 #include "store/platform/OwnDatabaseError.h"
-#include "store/platform/windows/WideText.h"
+#include "store/platform/windows/Win32.h"
 
 // Installed under Program Files, the program's folder is not the user's to write: each user's
 // rows live in %LOCALAPPDATA%\Varedadav\Lotto.mdb. Windows gives a new folder there the rights of

@@ -4,7 +4,7 @@
 #include <cwchar>
 #include <utility>
 
-#include "store/platform/windows/WideText.h"
+#include "store/platform/windows/Win32.h"
 #include "store/sqlite/SpecialFiles.h"
 
 // Windows keeps no pipes or sockets among a folder's files, but a name can still lead to a device
@@ -65,10 +65,7 @@ HANDLE WINAPI OpenDiskFilesOnly(LPCWSTR path, DWORD access, DWORD sharing,
 }  // namespace
 
 std::optional<SpecialFile> SpecialFileAt(const std::string& path) {
-    // No access asked for: the device is not read, and no sharing mode stands in the way.
-    const HANDLE file =
-        CreateFileW(Widen(path).c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                    nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    const HANDLE file = OpenForQuestions(path);
     if (file == INVALID_HANDLE_VALUE) return std::nullopt;
     const char* kind = KindOf(GetFileType(file));
     CloseHandle(file);

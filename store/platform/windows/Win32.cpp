@@ -1,4 +1,4 @@
-#include "store/platform/windows/WideText.h"
+#include "store/platform/windows/Win32.h"
 
 #include <windows.h>
 
@@ -43,6 +43,12 @@ std::string WindowsReason(unsigned long error) {
         default:
             return "Windows-Fehler " + std::to_string(error);
     }
+}
+
+HANDLE OpenForQuestions(const std::string& path) {
+    return CreateFileW(Widen(path).c_str(), 0,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
 }
 
 }  // namespace store
