@@ -18,6 +18,7 @@
 #include "rules/Errors.h"
 #include "store/platform/DatabaseFile.h"
 #include "store/platform/OwnDatabaseError.h"
+#include "store/platform/SystemError.h"
 
 namespace store {
 namespace {
@@ -30,24 +31,9 @@ std::string WithoutTrailingSlashes(std::string path) {
     return path;
 }
 
-std::string Reason(int error) {
-    switch (error) {
-        case EACCES:
-        case EPERM:
-            return "keine Berechtigung";
-        case ENOSPC:
-        case EDQUOT:
-            return "der Datenträger ist voll";
-        case EROFS:
-            return "der Datenträger ist schreibgeschützt";
-        case ENOTDIR:
-            return "ein Teil des Pfades ist kein Ordner";
-        default:
-            return std::strerror(error);
-    }
+[[noreturn]] void Fail(const std::string& what, int error) {
+    FailOwnDatabase(what, SystemReason(error));
 }
-
-[[noreturn]] void Fail(const std::string& what, int error) { FailOwnDatabase(what, Reason(error)); }
 
 [[noreturn]] void NotYours(const std::string& folder, uid_t owner) {
     const passwd* entry = getpwuid(owner);

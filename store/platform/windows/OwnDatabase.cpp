@@ -10,6 +10,7 @@
 
 #include "store/platform/DatabaseFile.h"
 #include "store/platform/OwnDatabaseError.h"
+#include "store/platform/SystemError.h"
 #include "store/platform/windows/Win32.h"
 
 // Installed under Program Files, the program's folder is not the user's to write: each user's
@@ -22,7 +23,7 @@ namespace {
 constexpr char kSeparator = '\\';
 
 [[noreturn]] void Fail(const std::string& what) {
-    FailOwnDatabase(what, WindowsReason(GetLastError()));
+    FailOwnDatabase(what, SystemReason(static_cast<int>(GetLastError())));
 }
 
 bool Exists(const std::string& path) {

@@ -25,26 +25,6 @@ std::string Narrow(std::wstring_view utf16) {
     return narrow;
 }
 
-std::string WindowsReason(unsigned long error) {
-    switch (error) {
-        case ERROR_ACCESS_DENIED:
-            return "keine Berechtigung";
-        case ERROR_DISK_FULL:
-        case ERROR_HANDLE_DISK_FULL:
-            return "der Datenträger ist voll";
-        case ERROR_WRITE_PROTECT:
-            return "der Datenträger ist schreibgeschützt";
-        case ERROR_PATH_NOT_FOUND:
-        case ERROR_DIRECTORY:
-            return "ein Teil des Pfades ist kein Ordner oder fehlt";
-        case ERROR_SHARING_VIOLATION:
-        case ERROR_LOCK_VIOLATION:
-            return "ein anderes Programm hält die Datei geöffnet";
-        default:
-            return "Windows-Fehler " + std::to_string(error);
-    }
-}
-
 HANDLE OpenForQuestions(const std::string& path) {
     return CreateFileW(Widen(path).c_str(), 0,
                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,

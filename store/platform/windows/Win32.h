@@ -11,9 +11,6 @@ namespace store {
 std::wstring Widen(std::string_view utf8);
 std::string Narrow(std::wstring_view utf16);
 
-// Why a Windows call failed (GetLastError), in German where the program knows the reason.
-std::string WindowsReason(unsigned long error);
-
 // A handle for asking about a file, not reading it: no access (so no device is read and no
 // sharing mode stands in the way), every kind of sharing, a folder opens too. INVALID_HANDLE_VALUE
 // when nothing is there.
