@@ -28,8 +28,9 @@ class ConversionError : public AppError {
 class DatabaseError : public AppError {
   public:
     // What kind of failure it was, where the program acts on the kind: a damaged file, a value
-    // too big to load, anything else.
-    enum class Cause { Other, Damage, TooBig };
+    // too big to load, a statement the database rejected as such (a table or column it names is
+    // not there), anything else.
+    enum class Cause { Other, Damage, TooBig, Rejected };
 
     explicit DatabaseError(const std::string& message, Cause cause = Cause::Other)
         : AppError(message), mCause(cause) {}

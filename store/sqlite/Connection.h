@@ -70,6 +70,9 @@ class Connection {
     virtual std::uint64_t ChangeStamp() = 0;
     // A value that changes whenever another program changed the database.
     virtual std::uint64_t OtherProgramsStamp() = 0;
+    // Empty while the database is open for writing; else a message saying that it could be
+    // opened for reading only, why, and what that means.
+    virtual std::string ReadOnlyNotice() const = 0;
 };
 
 // Every row of `column` in the result of `statement`, as text, in the order of the result.

@@ -121,6 +121,9 @@ void CheckTicketTable(Connection& connection) {
         }
         listed->Close();
     } catch (const rules::DatabaseError& error) {
+        // Only a statement SQLite rejects says that the table is not there; a disk that fails
+        // to read it, say, does not.
+        if (error.cause() != rules::DatabaseError::Cause::Rejected) throw;
         throw rules::DatabaseError(
             "Datenbankfehler: Die Tabelle tblLotterySeries mit den Spalten LotterySeriesID und "
             "BallNumberList fehlt in der Datenbank. (" +

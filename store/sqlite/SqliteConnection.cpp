@@ -11,8 +11,10 @@
 #include "rules/Errors.h"
 #include "store/platform/ConnectionText.h"
 #include "store/platform/FileIdentity.h"
+#include "store/platform/SystemError.h"
 #include "store/sqlite/FileCheck.h"
 #include "store/sqlite/FileText.h"
+#include "store/sqlite/FileWatch.h"
 #include "store/sqlite/SpecialFiles.h"
 
 namespace store {
@@ -53,19 +55,102 @@ bool IsDamage(int resultCode) {
     return (resultCode & 0xff) == SQLITE_CORRUPT || (resultCode & 0xff) == SQLITE_NOTADB;
 }
 
-[[noreturn]] void ThrowError(int resultCode, std::string_view detail, std::string_view file = {}) {
+bool IsFailedRead(const std::optional<FileFailure>& failure) {
+    return failure && failure->call == FileCall::Read;
+}
+
+// Failures the file layer noted before this point belong to statements that are over.
+void ForgetEarlierFailures() {
+    TakeRefusedFile();
+    TakeFileFailure();
+}
+
+// The file a failure concerns, named as the object of a sentence.
+std::string FileNamed(const FileFailure& failure) {
+    const char* kind = failure.role == FileRole::Database  ? "die Datenbankdatei"
+                       : failure.role == FileRole::Journal ? "die Journaldatei"
+                                                           : "die Datei";
+    return std::string(kind) + " „" + failure.path + "“";
+}
+
+std::string Capitalized(std::string text) {
+    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') text.front() -= 'a' - 'A';
+    return text;
+}
+
+std::string InParentheses(const std::string& reason) {
+    return reason.empty() ? "" : " (" + reason + ")";
+}
+
+std::string_view VerbFor(const FileFailure& failure) {
+    switch (failure.call) {
+        case FileCall::Open:
+        case FileCall::OpenForWriting:
+            return failure.role == FileRole::Journal ? "angelegt oder geöffnet" : "geöffnet";
+        case FileCall::Read:
+            return "gelesen";
+        case FileCall::Write:
+            return "geschrieben";
+        case FileCall::Sync:
+            return "auf den Datenträger geschrieben";
+        case FileCall::Truncate:
+            return "gekürzt";
+        case FileCall::Lock:
+            return "gesperrt oder freigegeben";
+        case FileCall::Delete:
+            return "gelöscht";
+    }
+    return "verwendet";
+}
+
+// What the failed call the file layer noted says about `resultCode`; nothing when it does not
+// explain it. SQLite's Unix layer reports a read the disk refused as a damaged page.
+std::optional<std::string> FailedCallSentence(int resultCode,
+                                              const std::optional<FileFailure>& failure) {
+    if (!failure) return std::nullopt;
+    const int primary = resultCode & 0xff;
+    const bool explained = primary == SQLITE_IOERR || primary == SQLITE_FULL ||
+                           primary == SQLITE_CANTOPEN ||
+                           (IsDamage(resultCode) && IsFailedRead(failure));
+    if (!explained) return std::nullopt;
+    if (primary == SQLITE_FULL || MeansDiskFull(failure->systemCode)) {
+        return "Der Datenträger ist voll: " + FileNamed(*failure) + " konnte nicht " +
+               std::string(VerbFor(*failure)) + " werden.";
+    }
+    std::string sentence = Capitalized(FileNamed(*failure)) + " konnte nicht " +
+                           std::string(VerbFor(*failure)) + " werden" +
+                           InParentheses(SystemReason(failure->systemCode)) + ".";
+    if (IsFailedRead(failure)) {
+        sentence +=
+            " Der Lesefehler hat nichts an ihr verändert. Bitte es gleich noch einmal versuchen; "
+            "bleibt der Fehler, den Datenträger prüfen (ist etwa der USB-Stick oder das "
+            "Netzlaufwerk noch verbunden?).";
+    }
+    return sentence;
+}
+
+[[noreturn]] void ThrowError(int resultCode, std::string_view detail, std::string_view file,
+                             const std::optional<FileFailure>& failure) {
     // A file SQLite could not open because it is a pipe, socket or device: say which one.
     if (std::optional<SpecialFile> refused = TakeRefusedFile()) {
         throw rules::DatabaseError(SpecialFileMessage(*refused));
     }
-    const auto cause = IsDamage(resultCode)                   ? rules::DatabaseError::Cause::Damage
-                       : (resultCode & 0xff) == SQLITE_TOOBIG ? rules::DatabaseError::Cause::TooBig
-                                                              : rules::DatabaseError::Cause::Other;
+    if (std::optional<std::string> sentence = FailedCallSentence(resultCode, failure)) {
+        throw rules::DatabaseError("Datenbankfehler: " + *sentence +
+                                   " (SQLite: " + QuotedFileText(detail) + ")");
+    }
+    using Cause = rules::DatabaseError::Cause;
+    const int primary = resultCode & 0xff;
+    const Cause cause = IsDamage(resultCode)       ? Cause::Damage
+                        : primary == SQLITE_TOOBIG ? Cause::TooBig
+                        : primary == SQLITE_ERROR  ? Cause::Rejected
+                                                   : Cause::Other;
     throw rules::DatabaseError(DescribeSqliteError(resultCode, detail, file), cause);
 }
 
 [[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
-    ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
+    ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode), {},
+               TakeFileFailure());
 }
 
 // SQLite's own advice for database files that may come from anywhere: no schema object may run
@@ -124,16 +209,21 @@ class SqliteRecordset final : public Recordset {
         mStatement = nullptr;
     }
 
-    // Moves to the next row; throws, leaving the set closed, when SQLite fails.
+    // Moves to the next row; throws, leaving the set closed, when SQLite fails, or when the
+    // system failed a read: then the rows are not what the file holds.
     void Step() {
         int resultCode = sqlite3_step(mStatement);
+        if (ReadFailed() && (resultCode == SQLITE_ROW || resultCode == SQLITE_DONE)) {
+            resultCode = SQLITE_IOERR_READ;
+        }
         if (resultCode == SQLITE_ROW) return;
         mAtEnd = true;
         if (resultCode != SQLITE_DONE) {
-            std::string detail = sqlite3_errmsg(mDb);
+            std::string detail = resultCode == SQLITE_IOERR_READ ? sqlite3_errstr(resultCode)
+                                                                 : sqlite3_errmsg(mDb);
             Close();
             mFail(resultCode, detail);
-            ThrowError(resultCode, detail);  // not reached: mFail throws
+            ThrowError(resultCode, detail, {}, std::nullopt);  // not reached: mFail throws
         }
     }
 
@@ -174,30 +264,59 @@ SqliteConnection::~SqliteConnection() { Close(); }
 void SqliteConnection::Open(const std::string& connectionText) {
     if (mDb != nullptr)
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist bereits offen.");
-    std::string path = DatabasePathOf(connectionText);
+    const std::string path = DatabasePathOf(connectionText);
     GuardSqliteOpens();
-    TakeRefusedFile();  // a refusal SQLite got over must not name the file of a later error
-    sqlite3* db = nullptr;
-    // Never SQLITE_OPEN_CREATE: a missing file must not silently become an empty database.
-    int resultCode = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
-    if (resultCode == SQLITE_OK) {
-        sqlite3_extended_result_codes(db, 1);
-        sqlite3_busy_timeout(db, kBusyTimeoutMilliseconds);
-        resultCode = Harden(db, mLengthLimit);
+    WatchSqliteFiles();
+    // SQLite opens a file it fails to open for writing for reading only, without a word. One
+    // failed call of a disk is no reason to keep it so: it is opened once more.
+    for (int attempt = 1;; ++attempt) {
+        const bool lastAttempt = attempt == 2;
+        ForgetEarlierFailures();
+        sqlite3* db = nullptr;
+        // Never SQLITE_OPEN_CREATE: a missing file must not silently become an empty database.
+        int resultCode = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
+        const bool readOnly = resultCode == SQLITE_OK && sqlite3_db_readonly(db, "main") == 1;
+        const std::optional<FileFailure> notWritable = readOnly ? TakeFileFailure() : std::nullopt;
+        if (readOnly && !lastAttempt) {
+            sqlite3_close_v2(db);
+            continue;
+        }
+        if (resultCode == SQLITE_OK) {
+            sqlite3_extended_result_codes(db, 1);
+            sqlite3_busy_timeout(db, kBusyTimeoutMilliseconds);
+            resultCode = Harden(db, mLengthLimit);
+        }
+        if (resultCode == SQLITE_OK) {
+            // Reading the schema tells at once whether the file is a database at all.
+            resultCode =
+                sqlite3_exec(db, "select count(*) from sqlite_schema", nullptr, nullptr, nullptr);
+        }
+        if (resultCode != SQLITE_OK) {
+            const std::string detail =
+                db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode);
+            sqlite3_close_v2(db);
+            ThrowError(resultCode, detail, path, TakeFileFailure());
+        }
+        mDb = db;
+        mPath = path;
+        mFileIdentity = IdentityOf(path);
+        mReadOnlyReason.reset();
+        if (readOnly) mReadOnlyReason = SystemReason(notWritable ? notWritable->systemCode : 0);
+        return;
     }
-    if (resultCode == SQLITE_OK) {
-        // Reading the schema tells at once whether the file is a database at all.
-        resultCode =
-            sqlite3_exec(db, "select count(*) from sqlite_schema", nullptr, nullptr, nullptr);
-    }
-    if (resultCode != SQLITE_OK) {
-        std::string detail = db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode);
-        sqlite3_close_v2(db);
-        ThrowError(resultCode, detail, path);
-    }
-    mDb = db;
-    mPath = path;
-    mFileIdentity = IdentityOf(path);
+}
+
+std::string SqliteConnection::ReadOnlyNotice() const {
+    if (!mReadOnlyReason) return {};
+    return ReadOnlySentence() +
+           " Zahlenreihen lassen sich auswerten und auflisten, aber nicht speichern oder löschen. "
+           "Bitte das beheben und das Programm neu starten.";
+}
+
+std::string SqliteConnection::ReadOnlySentence() const {
+    return "Die Datenbankdatei „" + mPath +
+           "“ ließ sich nur zum Lesen öffnen, nicht zum Schreiben" +
+           InParentheses(mReadOnlyReason.value_or("")) + ".";
 }
 
 void SqliteConnection::CheckFileIsStillThere() const {
@@ -213,7 +332,7 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
     if (mDb == nullptr)
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     CheckFileIsStillThere();
-    TakeRefusedFile();
+    ForgetEarlierFailures();
     sqlite3_stmt* prepared = nullptr;
     const char* tail = nullptr;
     int resultCode = sqlite3_prepare_v2(mDb, statement.data(), static_cast<int>(statement.size()),
@@ -243,7 +362,7 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     // Inside a transaction the file is checked when it begins and when it is committed.
     if (!InTransaction()) CheckFileIsStillThere();
-    TakeRefusedFile();
+    ForgetEarlierFailures();
     if (mDamaged) ThrowDamaged();
     if (mKeptStatement == nullptr || mKeptStatementText != statement) {
         sqlite3_finalize(mKeptStatement);
@@ -275,21 +394,33 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
 void SqliteConnection::Fail(int resultCode) { Fail(resultCode, sqlite3_errmsg(mDb)); }
 
 void SqliteConnection::Fail(int resultCode, const std::string& detail) {
-    if (IsDamage(resultCode)) {
-        // SQLite also calls a page it could not read damaged (an I/O error of the disk): only
-        // its own check of the file decides that the file is.
-        const QuickCheck check = RunQuickCheck();
-        if (check != QuickCheck::Damaged) {
-            throw rules::DatabaseError(
-                "Datenbankfehler: Die Datenbankdatei " + mPath + " konnte nicht gelesen werden; " +
-                (check == QuickCheck::Sound ? "die Prüfung danach fand sie unbeschädigt"
-                                            : "ob sie beschädigt ist, ließ sich nicht prüfen") +
-                ". Bitte es noch einmal versuchen. (SQLite: " + QuotedFileText(detail) + ")");
-        }
+    // SQLite also calls a page damaged that the disk would not give, and its own check of the
+    // file lists such a page among its findings: only a finding on what it could read says that
+    // the file is damaged. (A read failing during the check counts as well.)
+    const QuickCheck check = IsDamage(resultCode) ? RunQuickCheck() : QuickCheck::NotDone;
+    const std::optional<FileFailure> failure = TakeFileFailure();
+    if (IsFailedRead(failure)) {
+        // What a short read left in SQLite's cache in place of the file's bytes must go.
+        sqlite3_db_release_memory(mDb);
+        ThrowError(resultCode, detail, {}, failure);
+    }
+    if (check == QuickCheck::Damaged) {
         mDamaged = true;
         ThrowDamaged();
     }
-    ThrowError(resultCode, detail);
+    if (IsDamage(resultCode)) {
+        throw rules::DatabaseError(
+            "Datenbankfehler: Die Datenbankdatei " + mPath + " konnte nicht gelesen werden; " +
+            (check == QuickCheck::Sound ? "die Prüfung danach fand sie unbeschädigt"
+                                        : "ob sie beschädigt ist, ließ sich nicht prüfen") +
+            ". Bitte es noch einmal versuchen. (SQLite: " + QuotedFileText(detail) + ")");
+    }
+    if ((resultCode & 0xff) == SQLITE_READONLY && mReadOnlyReason) {
+        throw rules::DatabaseError("Datenbankfehler: " + ReadOnlySentence() +
+                                   " Gespeichert oder gelöscht wurde nichts. Bitte das beheben und "
+                                   "das Programm neu starten.");
+    }
+    ThrowError(resultCode, detail, {}, failure);
 }
 
 SqliteConnection::QuickCheck SqliteConnection::RunQuickCheck() noexcept {
@@ -339,7 +470,7 @@ std::uint64_t SqliteConnection::OtherProgramsStamp() {
     if (mDb == nullptr)
         throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     CheckFileIsStillThere();
-    TakeRefusedFile();
+    ForgetEarlierFailures();
     if (mDataVersion == nullptr) {
         const int resultCode =
             sqlite3_prepare_v2(mDb, "pragma data_version", -1, &mDataVersion, nullptr);

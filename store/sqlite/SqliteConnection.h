@@ -35,16 +35,18 @@ class SqliteConnection final : public Connection {
     bool InTransaction() const override;
     std::uint64_t ChangeStamp() override;
     std::uint64_t OtherProgramsStamp() override;
+    std::string ReadOnlyNotice() const override;
 
   private:
     void CheckFileIsStillThere() const;
     // Throws the error of `resultCode`; a damaged file is remembered, and written to no more,
-    // once SQLite's quick check confirms the damage.
+    // once SQLite's quick check confirms the damage on content it could read.
     [[noreturn]] void Fail(int resultCode);
     [[noreturn]] void Fail(int resultCode, const std::string& detail);
     enum class QuickCheck { Sound, Damaged, NotDone };
     QuickCheck RunQuickCheck() noexcept;
     [[noreturn]] void ThrowDamaged() const;
+    std::string ReadOnlySentence() const;
 
     sqlite3* mDb = nullptr;
     sqlite3_stmt* mDataVersion = nullptr;  // "pragma data_version", prepared once
@@ -53,6 +55,8 @@ class SqliteConnection final : public Connection {
     std::string mPath;
     std::optional<FileIdentity> mFileIdentity;  // of the file when it was opened
     bool mDamaged = false;                      // SQLite found the file damaged
+    // Why the file is open for reading only; nothing while it is open for writing.
+    std::optional<std::string> mReadOnlyReason;
     int mLengthLimit;
 };
 

@@ -192,29 +192,30 @@ TEST_F(SqliteConnectionTest, WritesNothingOnceAReadFoundTheFileDamaged) {
     EXPECT_EQ(database.RowCount(), 3);
 }
 
-// A read SQLite takes for damage, on a disk that then fails for good: the check cannot run, and
-// the message says so instead of calling the file sound or damaged.
+// A read SQLite takes for damage, on a disk that then fails for good: the message says that the
+// file could not be read, and neither calls it sound nor damaged.
 TEST_F(SqliteConnectionTest, ADiskFailingForGoodIsNeitherCalledSoundNorDamaged) {
     connection.Close();
     database.AddRows(3);
     testing_support::FaultyFiles files;
-    bool unchecked = false;
+    bool unreadable = false;
     for (int read = 1; read <= 4; ++read) {  // whichever read SQLite takes for damage
         store::SqliteConnection failing;
         failing.Open(database.ConnectionText());
-        files.Arm(read, testing_support::FaultyFiles::Fault::ShortRead, true);
+        files.Arm(read, testing_support::FaultyFiles::Fault::ShortRead,
+                  testing_support::FaultyFiles::kForGood);
         try {
             auto list = failing.Execute(std::string(store::kListStatement));
             for (; !list->Eof(); list->MoveNext()) {
             }
         } catch (const DatabaseError& error) {
             const std::string message = error.what();
-            EXPECT_EQ(message.find("unbeschädigt"), std::string::npos) << read << ": " << message;
-            unchecked |= message.find("ließ sich nicht prüfen") != std::string::npos;
+            EXPECT_EQ(message.find("beschädigt"), std::string::npos) << read << ": " << message;
+            unreadable |= message.find("konnte nicht gelesen werden") != std::string::npos;
         }
         files.Disarm();
     }
-    EXPECT_TRUE(unchecked);
+    EXPECT_TRUE(unreadable);
 }
 
 TEST(SqliteConnection, OpenNeverCreatesAFileAndNamesWhatIsWrong) {

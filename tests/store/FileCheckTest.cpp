@@ -59,8 +59,8 @@ class FailingAt final : public testing_support::ForwardingConnection {
     rules::DatabaseError mFailure;
 };
 
-// Only damage is called damage, and only a value too big to load a row too long: a lock, say,
-// during either check says that it is a lock.
+// Only damage is called damage, only a value too big to load a row too long, and only a statement
+// SQLite rejects a missing table: a lock, say, during any check says that it is a lock.
 TEST(CheckTicketFile, SaysWhatWentWrongWhileChecking) {
     using Cause = rules::DatabaseError::Cause;
     const std::string locked =
@@ -77,6 +77,8 @@ TEST(CheckTicketFile, SaysWhatWentWrongWhileChecking) {
         {"quick_check", Cause::Damage, "beschädigt (nicht lesbar)", "gesperrt"},
         {"length(", Cause::Other, "gesperrt", "länger"},
         {"length(", Cause::TooBig, "länger als 100000000 Bytes", "gesperrt"},
+        {"where 0", Cause::Other, "gesperrt", "fehlt"},
+        {"where 0", Cause::Rejected, "fehlt in der Datenbank", "beschädigt"},
     };
     for (const Case& c : cases) {
         TempDatabase database;

@@ -5,6 +5,9 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "store/platform/SystemError.h"
+#include "store/sqlite/FileWatch.h"
+
 namespace testing_support {
 namespace {
 
@@ -14,26 +17,48 @@ struct State {
     sqlite3_vfs* platform = nullptr;
     bool armed = false;
     bool fired = false;
-    bool thenEveryCall = false;
-    int callsLeft = 0;
+    int callsLeft = 0;     // until the first failure
+    int failuresLeft = 0;  // of the same kind after it
+    bool forGood = false;
     Fault fault = Fault::IoError;
+    int systemCode = 0;  // what the system said, as the platform's layer keeps it
 } gState;
 
 sqlite3_vfs gVfs;
 sqlite3_io_methods gMethods;
 
-enum class Call { Read, Write, Other };
+enum class Call { Read, Write, Sync, Open, Other };
 
-// Whether this call is the one to fail; counts it when it is of the kind the fault applies to.
+bool AppliesTo(Fault fault, Call call) {
+    switch (fault) {
+        case Fault::IoError:
+            return true;
+        case Fault::DiskFull:
+            return call == Call::Write || call == Call::Sync;
+        case Fault::ShortRead:
+        case Fault::ReadError:
+            return call == Call::Read;
+        case Fault::OpenError:
+            return call == Call::Open;
+    }
+    return false;
+}
+
+// Whether this call is one to fail; counts it when it is of the kind the fault applies to.
 bool FailsNow(Call call) {
     if (!gState.armed) return false;
-    if (gState.fired) return gState.thenEveryCall;
-    if (gState.fault == Fault::DiskFull && call != Call::Write) return false;
-    if (gState.fault == Fault::ShortRead && call != Call::Read) return false;
+    if (gState.fired && gState.forGood) return true;
+    if (!AppliesTo(gState.fault, call)) return false;
+    if (gState.fired) return gState.failuresLeft-- > 0;
     if (--gState.callsLeft > 0) return false;
     gState.fired = true;
+    gState.systemCode = gState.fault == Fault::DiskFull ? store::SystemCodeOfDiskFull()
+                                                        : store::SystemCodeOfIoError();
     return true;
 }
+
+// Whether a failing call fails as its fault says, rather than as a disk failing for good.
+bool AsTheFaultSays(Call call) { return AppliesTo(gState.fault, call) && !gState.forGood; }
 
 struct File {
     sqlite3_file base;
@@ -46,8 +71,8 @@ int Close(sqlite3_file* file) { return Real(file)->pMethods->xClose(Real(file));
 int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset) {
     const bool first = !gState.fired;
     if (FailsNow(Call::Read)) {
-        if (!first) return SQLITE_IOERR_READ;
-        // As the platform's layer reports EIO: SQLite takes it for a damaged page.
+        if (!first && !AsTheFaultSays(Call::Read)) return SQLITE_IOERR_READ;
+        // As the Unix layer reports EIO: SQLite takes it for a damaged page.
         if (gState.fault != Fault::ShortRead) return SQLITE_IOERR_CORRUPTFS;
         std::memset(buffer, 0, static_cast<std::size_t>(amount));
         return SQLITE_IOERR_SHORT_READ;
@@ -57,7 +82,9 @@ int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset) {
 int Write(sqlite3_file* file, const void* buffer, int amount, sqlite3_int64 offset) {
     const bool first = !gState.fired;
     if (FailsNow(Call::Write)) {
-        return gState.fault == Fault::DiskFull && first ? SQLITE_FULL : SQLITE_IOERR_WRITE;
+        return gState.fault == Fault::DiskFull && (first || AsTheFaultSays(Call::Write))
+                   ? SQLITE_FULL
+                   : SQLITE_IOERR_WRITE;
     }
     return Real(file)->pMethods->xWrite(Real(file), buffer, amount, offset);
 }
@@ -66,7 +93,7 @@ int Truncate(sqlite3_file* file, sqlite3_int64 size) {
     return Real(file)->pMethods->xTruncate(Real(file), size);
 }
 int Sync(sqlite3_file* file, int flags) {
-    if (FailsNow(Call::Other)) return SQLITE_IOERR_FSYNC;
+    if (FailsNow(Call::Sync)) return SQLITE_IOERR_FSYNC;  // the system code says why
     return Real(file)->pMethods->xSync(Real(file), flags);
 }
 int FileSize(sqlite3_file* file, sqlite3_int64* size) {
@@ -84,6 +111,10 @@ int CheckReservedLock(sqlite3_file* file, int* result) {
     return Real(file)->pMethods->xCheckReservedLock(Real(file), result);
 }
 int FileControl(sqlite3_file* file, int op, void* arg) {
+    if (op == SQLITE_FCNTL_LAST_ERRNO && gState.fired) {
+        *static_cast<int*>(arg) = gState.systemCode;
+        return SQLITE_OK;
+    }
     return Real(file)->pMethods->xFileControl(Real(file), op, arg);
 }
 int SectorSize(sqlite3_file* file) { return Real(file)->pMethods->xSectorSize(Real(file)); }
@@ -111,6 +142,13 @@ int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int
     File* wrapped = reinterpret_cast<File*>(file);
     wrapped->real = reinterpret_cast<sqlite3_file*>(wrapped + 1);
     wrapped->base.pMethods = nullptr;
+    if (FailsNow(Call::Open)) {
+        // The platform's layer opens a database it cannot open for writing for reading only.
+        const bool forReading = (flags & SQLITE_OPEN_READWRITE) != 0 &&
+                                (flags & SQLITE_OPEN_MAIN_DB) != 0 && !gState.forGood;
+        if (!forReading) return SQLITE_CANTOPEN;
+        flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
+    }
     const int rc = gState.platform->xOpen(gState.platform, name, wrapped->real, flags, outFlags);
     if (wrapped->real->pMethods != nullptr) {
         gMethods.iVersion = wrapped->real->pMethods->iVersion;
@@ -138,6 +176,7 @@ int CurrentTime(sqlite3_vfs*, double* now) {
     return gState.platform->xCurrentTime(gState.platform, now);
 }
 int GetLastError(sqlite3_vfs*, int size, char* out) {
+    if (gState.fired) return gState.systemCode;
     return gState.platform->xGetLastError(gState.platform, size, out);
 }
 int CurrentTimeInt64(sqlite3_vfs*, sqlite3_int64* now) {
@@ -157,7 +196,7 @@ const char* NextSystemCall(sqlite3_vfs*, const char* name) {
 
 FaultyFiles::FaultyFiles() {
     gState = State{};
-    gState.platform = sqlite3_vfs_find(nullptr);  // "unix" on Debian, "win32" on Windows
+    gState.platform = store::FileLayerUnderWatch();
     if (gState.platform == nullptr) throw std::runtime_error("no file layer");
     gMethods = sqlite3_io_methods{3,
                                   Close,
@@ -195,16 +234,17 @@ FaultyFiles::FaultyFiles() {
     gVfs.xSetSystemCall = SetSystemCall;
     gVfs.xGetSystemCall = GetSystemCall;
     gVfs.xNextSystemCall = NextSystemCall;
-    sqlite3_vfs_register(&gVfs, 1);
+    store::PutFileLayerUnderWatch(&gVfs);
 }
 
-FaultyFiles::~FaultyFiles() { sqlite3_vfs_unregister(&gVfs); }
+FaultyFiles::~FaultyFiles() { store::PutFileLayerUnderWatch(gState.platform); }
 
-void FaultyFiles::Arm(int n, Fault fault, bool thenEveryCall) {
+void FaultyFiles::Arm(int n, Fault fault, int lasting) {
     gState.armed = true;
     gState.fired = false;
-    gState.thenEveryCall = thenEveryCall;
+    gState.forGood = lasting == kForGood;
     gState.callsLeft = n;
+    gState.failuresLeft = lasting - 1;
     gState.fault = fault;
 }
 

@@ -27,6 +27,7 @@ class ForwardingConnection : public store::Connection {
     bool InTransaction() const override { return mStore.InTransaction(); }
     std::uint64_t ChangeStamp() override { return mStore.ChangeStamp(); }
     std::uint64_t OtherProgramsStamp() override { return mStore.OtherProgramsStamp(); }
+    std::string ReadOnlyNotice() const override { return mStore.ReadOnlyNotice(); }
 
   protected:
     virtual void BeforeStatement(std::string_view statement) = 0;
