@@ -62,6 +62,9 @@ bool frmMain::Form_Load() {
     mTable = std::make_unique<store::TicketTable>(*mConnection);
     SetSeriesCount(mTable->Open(databasePath));
     ShowStake();
+    if (const std::string notice = mConnection->ReadOnlyNotice(); !notice.empty()) {
+        mDialogs.MsgBox(notice, MsgBoxButtons::Ok, MsgBoxIcon::Warning);
+    }
     return true;
 }
 
@@ -94,16 +97,20 @@ void frmMain::chkInDB_Click() {
     }
 }
 
-void frmMain::cmdAddSeries_Click() { AddSeries(); }
+void frmMain::cmdAddSeries_Click() {
+    KeepingCountTrue([this] { AddSeries(); });
+}
 
 void frmMain::txtNewSeries_KeyDown(std::int16_t /*Index*/, std::int16_t& KeyCode,
                                    std::int16_t /*Shift*/) {
-    if (KeyCode == 13) AddSeries();
+    if (KeyCode == 13) KeepingCountTrue([this] { AddSeries(); });
 }
 
 void frmMain::cmdEvaluate_Click() {
-    EvaluateSeries(false);
-    if (!mEvaluationOutcome.empty()) mDialogs.Announce(mEvaluationOutcome);
+    KeepingCountTrue([this] {
+        EvaluateSeries(false);
+        if (!mEvaluationOutcome.empty()) mDialogs.Announce(mEvaluationOutcome);
+    });
 }
 
 void frmMain::cmdGenerateRandom_Click() {
@@ -117,7 +124,9 @@ void frmMain::cmdGenerateRandom_Click() {
     // The window does not repaint during the click, so only the last draw's report is ever
     // seen: the draws before it only add to the running totals.
     mRowsCheckedThisClick = false;
-    for (int pass = 1; pass <= repeatCount; ++pass) GenerateSeries(pass < repeatCount);
+    KeepingCountTrue([&] {
+        for (int pass = 1; pass <= repeatCount; ++pass) GenerateSeries(pass < repeatCount);
+    });
 }
 
 void frmMain::GenerateSeries(bool bTotalsOnly) {
@@ -204,6 +213,26 @@ std::string frmMain::StoredOfBatchText(std::optional<std::size_t> kept, std::int
            " der " + all + (count == 1 ? " Zahlenreihe." : " Zahlenreihen.");
 }
 
+void frmMain::KeepingCountTrue(const std::function<void()>& command) {
+    try {
+        command();
+    } catch (const rules::AppError& failure) {
+        if (!mTable) throw;
+        try {
+            SetSeriesCount(mTable->Count());
+            ShowStake();
+        } catch (const rules::DatabaseError&) {
+            throw rules::DatabaseError(std::string(failure.what()) + " Die Anzahl Kästchen (" +
+                                       txtCurrentSeriesNumber.Text +
+                                       ") ist der zuletzt bekannte Stand: wie viele Zahlenreihen "
+                                       "die Datenbank jetzt enthält, ließ sich nicht lesen.");
+        } catch (const rules::AppError&) {
+            // More rows than a count holds: the program says so wherever it counts them.
+        }
+        throw;
+    }
+}
+
 bool frmMain::FollowTable() noexcept {
     try {
         SetSeriesCount(mTable->Count());
@@ -215,46 +244,50 @@ bool frmMain::FollowTable() noexcept {
 }
 
 void frmMain::cmdShowSeries_Click() {
-    mDialogs.SetMousePointer(MousePointer::Hourglass);
-    // The list is built aside and shown whole: one copy instead of one per row.
-    const std::vector<std::string>& rows = StoredRows().Texts();
-    txtOutput.Write(rules::RowListText(rows));
-    mDialogs.SetMousePointer(MousePointer::Default);
-    // How many, never the list itself: it may run to 32,767 lines.
-    mDialogs.Announce(rows.empty() ? std::string(rules::kNoRowsFound)
-                      : rows.size() == 1
-                          ? std::string("1 Zahlenreihe aufgelistet.")
-                          : std::to_string(rows.size()) + " Zahlenreihen aufgelistet.");
+    KeepingCountTrue([this] {
+        mDialogs.SetMousePointer(MousePointer::Hourglass);
+        // The list is built aside and shown whole: one copy instead of one per row.
+        const std::vector<std::string>& rows = StoredRows().Texts();
+        txtOutput.Write(rules::RowListText(rows));
+        mDialogs.SetMousePointer(MousePointer::Default);
+        // How many, never the list itself: it may run to 32,767 lines.
+        mDialogs.Announce(rows.empty() ? std::string(rules::kNoRowsFound)
+                          : rows.size() == 1
+                              ? std::string("1 Zahlenreihe aufgelistet.")
+                              : std::to_string(rows.size()) + " Zahlenreihen aufgelistet.");
+    });
 }
 
 void frmMain::cmdDelete_Click() {
-    if (mDialogs.MsgBox("Alle Zahlenreihen in der Datenbank werden gelöscht. Fortfahren?",
-                        MsgBoxButtons::OkCancel, MsgBoxIcon::Question) != MsgBoxResult::Ok) {
-        mDialogs.Announce("Nichts gelöscht.");
-        return;
-    }
-    FollowOtherPrograms();
-    // The statement goes first, so a delete that fails leaves the count and the window as they
-    // were. SQLite may report a failure after the rows are gone, though: the file says.
-    std::string failureAfterDelete;
-    try {
-        mTable->DeleteAll();
-    } catch (const rules::DatabaseError& failure) {
-        FollowTable();
-        if (mSeriesCount != 0) throw;
-        failureAfterDelete = failure.what();
-    }
-    SetSeriesCount(0);
-    txtOutput.Write("Alle Zahlenreihen gelöscht.");
-    txtSpentAmount.Write("0");
-    txtWonAmount.Write("0");
-    txtNoDraws.Write("0");
-    lblEuroUsed.Write("");
-    mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
-    if (!failureAfterDelete.empty()) {
-        throw rules::DatabaseError(failureAfterDelete +
-                                   " Alle Zahlenreihen wurden trotzdem gelöscht.");
-    }
+    KeepingCountTrue([this] {
+        if (mDialogs.MsgBox("Alle Zahlenreihen in der Datenbank werden gelöscht. Fortfahren?",
+                            MsgBoxButtons::OkCancel, MsgBoxIcon::Question) != MsgBoxResult::Ok) {
+            mDialogs.Announce("Nichts gelöscht.");
+            return;
+        }
+        FollowOtherPrograms();
+        // The statement goes first, so a delete that fails leaves the count and the window as they
+        // were. SQLite may report a failure after the rows are gone, though: the file says.
+        std::string failureAfterDelete;
+        try {
+            mTable->DeleteAll();
+        } catch (const rules::DatabaseError& failure) {
+            FollowTable();
+            if (mSeriesCount != 0) throw;
+            failureAfterDelete = failure.what();
+        }
+        SetSeriesCount(0);
+        txtOutput.Write("Alle Zahlenreihen gelöscht.");
+        txtSpentAmount.Write("0");
+        txtWonAmount.Write("0");
+        txtNoDraws.Write("0");
+        lblEuroUsed.Write("");
+        mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
+        if (!failureAfterDelete.empty()) {
+            throw rules::DatabaseError(failureAfterDelete +
+                                       " Alle Zahlenreihen wurden trotzdem gelöscht.");
+        }
+    });
 }
 
 void frmMain::cmdResetStat_Click() {

@@ -141,6 +141,9 @@ class frmMain {
     // The count, and the stake with it, as the table says; false, and nothing changed, when the
     // file cannot be read.
     bool FollowTable() noexcept;
+    // Runs a command of the window. After a failure the count and the stake follow the table;
+    // where the file cannot be read, the message says that the count shown is the last known.
+    void KeepingCountTrue(const std::function<void()>& command);
     // Another program may have added or removed rows: the count, and the stake with it, follow
     // the table.
     void FollowOtherPrograms();
