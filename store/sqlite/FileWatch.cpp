@@ -5,6 +5,8 @@
 #include <cstring>
 #include <utility>
 
+#include "store/sqlite/SpecialFiles.h"
+
 namespace store {
 namespace {
 
@@ -41,7 +43,9 @@ bool IsFailure(int resultCode) {
         return false;
     }
     const int primary = resultCode & 0xff;
-    return primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN;
+    // SQLITE_READONLY_DIRECTORY: a journal could not be made in a folder the user may not write.
+    return primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN ||
+           primary == SQLITE_READONLY;
 }
 
 void Note(FileCall call, FileRole role, const char* path, int resultCode, int systemCode) {
@@ -147,14 +151,17 @@ int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int
     if (watched.real == nullptr) return SQLITE_NOMEM;
     std::memset(watched.real, 0, static_cast<std::size_t>(below->szOsFile));
     int openedAs = 0;
+    TakeFirstFailedOpen();
     const int resultCode = below->xOpen(below, name, watched.real, flags, &openedAs);
+    const int firstFailure = TakeFirstFailedOpen();
     if (outFlags != nullptr) *outFlags = openedAs;
     if (IsFailure(resultCode) ||
         // The platform's layer opens a file it cannot write to for reading only, without a word.
         (resultCode == SQLITE_OK && (flags & SQLITE_OPEN_READWRITE) != 0 &&
          (openedAs & SQLITE_OPEN_READONLY) != 0)) {
         Note(resultCode == SQLITE_OK ? FileCall::OpenForWriting : FileCall::Open, watched.role,
-             name, resultCode, below->xGetLastError(below, 0, nullptr));
+             name, resultCode,
+             firstFailure != 0 ? firstFailure : below->xGetLastError(below, 0, nullptr));
     }
     if (watched.real->pMethods == nullptr) {  // xClose will not be called: nothing to close
         sqlite3_free(watched.real);

@@ -31,6 +31,11 @@ void GuardSqliteOpens();
 // The file the guard refused since the last call, and forgets it.
 std::optional<SpecialFile> TakeRefusedFile();
 
+// Why the first open that failed since the last call failed (errno; GetLastError on Windows), 0
+// when none did. SQLite tries a file it cannot open for writing once more for reading only, and
+// what the system says then ("no such file" for a journal never made) is not the reason.
+int TakeFirstFailedOpen();
+
 // The message that names `file` and says what to do about it.
 std::string SpecialFileMessage(const SpecialFile& file);
 

@@ -111,6 +111,7 @@ std::optional<std::string> FailedCallSentence(int resultCode,
     const int primary = resultCode & 0xff;
     const bool explained = primary == SQLITE_IOERR || primary == SQLITE_FULL ||
                            primary == SQLITE_CANTOPEN ||
+                           (primary == SQLITE_READONLY && failure->call == FileCall::Open) ||
                            (IsDamage(resultCode) && IsFailedRead(failure));
     if (!explained) return std::nullopt;
     if (primary == SQLITE_FULL || MeansDiskFull(failure->systemCode)) {
@@ -219,8 +220,8 @@ class SqliteRecordset final : public Recordset {
         if (resultCode == SQLITE_ROW) return;
         mAtEnd = true;
         if (resultCode != SQLITE_DONE) {
-            std::string detail = resultCode == SQLITE_IOERR_READ ? sqlite3_errstr(resultCode)
-                                                                 : sqlite3_errmsg(mDb);
+            std::string detail =
+                resultCode == SQLITE_IOERR_READ ? sqlite3_errstr(resultCode) : sqlite3_errmsg(mDb);
             Close();
             mFail(resultCode, detail);
             ThrowError(resultCode, detail, {}, std::nullopt);  // not reached: mFail throws

@@ -146,7 +146,10 @@ int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int
         // The platform's layer opens a database it cannot open for writing for reading only.
         const bool forReading = (flags & SQLITE_OPEN_READWRITE) != 0 &&
                                 (flags & SQLITE_OPEN_MAIN_DB) != 0 && !gState.forGood;
-        if (!forReading) return SQLITE_CANTOPEN;
+        // A journal the folder refuses is SQLITE_READONLY_DIRECTORY.
+        if (!forReading) {
+            return gState.fault == Fault::OpenError ? SQLITE_READONLY_DIRECTORY : SQLITE_CANTOPEN;
+        }
         flags = (flags & ~(SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE)) | SQLITE_OPEN_READONLY;
     }
     const int rc = gState.platform->xOpen(gState.platform, name, wrapped->real, flags, outFlags);

@@ -16,7 +16,8 @@ namespace testing_support {
 //   ShortRead: the n-th read comes back short, as from a failing disk (zeros where the bytes
 //            were missing).
 //   ReadError: the n-th read fails as the platform reports a read the disk refused.
-//   OpenError: the n-th open fails, as an I/O error does.
+//   OpenError: the n-th open fails, as an I/O error does, but a new journal fails as in a folder
+//            the user may not write to.
 // The calls of the same kind after it fail as well, `lasting` in all; with kForGood every call
 // after the n-th fails with an I/O error.
 // While it lives, the program's own connections go through it.

@@ -17,6 +17,8 @@ std::string SystemReason(int code) {
             return "der Datenträger ist voll";
         case EROFS:
             return "der Datenträger ist schreibgeschützt";
+        case ENOENT:
+            return "die Datei oder ein Ordner davor fehlt";
         case ENOTDIR:
             return "ein Teil des Pfades ist kein Ordner";
         case EIO:

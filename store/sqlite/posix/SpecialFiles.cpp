@@ -21,6 +21,7 @@ struct Refusal {
     char path[PATH_MAX] = {};
 };
 thread_local Refusal gRefused;
+thread_local int gFirstFailedOpen = 0;
 
 void Remember(const char* path, mode_t mode) noexcept {
     gRefused.set = true;
@@ -52,6 +53,7 @@ int OpenOrdinaryFilesOnly(const char* path, int flags, int mode) noexcept {
     if (descriptor < 0) {
         // A socket, or a pipe opened for writing only, fails on its own; say which file it was.
         const int error = errno;
+        if (gFirstFailedOpen == 0) gFirstFailedOpen = error;
         if (stat(path, &status) == 0 && IsSpecial(status.st_mode)) Remember(path, status.st_mode);
         errno = error;
         return descriptor;
@@ -91,6 +93,8 @@ std::optional<SpecialFile> TakeRefusedFile() {
     if (!std::exchange(gRefused.set, false)) return std::nullopt;
     return SpecialFile{gRefused.path, KindOf(gRefused.mode)};
 }
+
+int TakeFirstFailedOpen() { return std::exchange(gFirstFailedOpen, 0); }
 
 std::string SpecialFileMessage(const SpecialFile& file) {
     return "Datenbankfehler: „" + file.path + "“ ist keine gewöhnliche Datei, sondern " +

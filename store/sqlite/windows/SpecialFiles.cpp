@@ -25,6 +25,7 @@ struct Refusal {
     wchar_t path[4096] = {};
 };
 thread_local Refusal gRefused;
+thread_local int gFirstFailedOpen = 0;
 
 void Remember(const wchar_t* path, const char* kind) noexcept {
     gRefused.set = true;
@@ -47,6 +48,7 @@ HANDLE WINAPI OpenDiskFilesOnly(LPCWSTR path, DWORD access, DWORD sharing,
     const HANDLE file = CreateFileW(path, access, sharing, security, disposition, flags, model);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
+        if (gFirstFailedOpen == 0) gFirstFailedOpen = static_cast<int>(error);
         if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
             Remember(path, kInUseElsewhere.data());
         }
@@ -88,6 +90,8 @@ std::optional<SpecialFile> TakeRefusedFile() {
     if (!std::exchange(gRefused.set, false)) return std::nullopt;
     return SpecialFile{Narrow(gRefused.path), gRefused.kind};
 }
+
+int TakeFirstFailedOpen() { return std::exchange(gFirstFailedOpen, 0); }
 
 std::string SpecialFileMessage(const SpecialFile& file) {
     if (file.kind == kInUseElsewhere) {
