@@ -36,8 +36,8 @@ struct WatchedFile {
 WatchedFile& Watched(sqlite3_file* file) { return *reinterpret_cast<WatchedFile*>(file); }
 sqlite3_file* Real(sqlite3_file* file) { return Watched(file).real; }
 
-// Failures SQLite expects in ordinary work are none: a short read past the end of a file, a
-// journal that was not there to delete, a lock another program holds.
+// What SQLite meets in ordinary work is no failure: a short read past the end of a file, a
+// journal that was not there to delete, a lock another program holds (SQLITE_BUSY).
 bool IsFailure(int resultCode) {
     if (resultCode == SQLITE_IOERR_SHORT_READ || resultCode == SQLITE_IOERR_DELETE_NOENT) {
         return false;
