@@ -461,8 +461,7 @@ void frmMain::InsertSeries(const std::string& sBallNumberList) {
         // The insert may have been committed before SQLite reported the failure (an unlock
         // after the commit that fails): the file says. (Within a batch it never was.)
         if (!mTable->HoldsLast(sBallNumberList, static_cast<std::int16_t>(mSeriesCount + 1))) {
-            FollowTable();
-            throw;
+            throw;  // the command that stores it counts the table again
         }
         mFailureAfterChange = failure.what();
     }
