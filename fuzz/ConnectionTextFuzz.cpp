@@ -2,7 +2,7 @@
 #include <cstdint>
 #include <string>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "store/platform/ConnectionText.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -10,7 +10,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     try {
         const std::string path = store::DatabasePathOf(text);
         if (path.empty() || !text.ends_with(path)) __builtin_trap();
-    } catch (const rules::DatabaseError&) {
+    } catch (const base::DatabaseError&) {
     }
     return 0;
 }

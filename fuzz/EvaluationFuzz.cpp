@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "rules/Evaluation.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -26,7 +26,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         }
         if (literal.hits >= 3 && literal.prize < 10) std::abort();
-    } catch (const rules::OverflowError&) {
+    } catch (const base::OverflowError&) {
     }
     return 0;
 }

@@ -8,7 +8,7 @@
 #include <fstream>
 #include <string>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "store/platform/BuiltinHive.h"
 #include "store/sqlite/SqliteConnection.h"
 #include "ui/frmMain.h"
@@ -38,7 +38,7 @@ void ExpectCountEqualsTable(ui::frmMain& form) {
     try {
         auto count = form.mConnection->Execute("select count(*) as Rows from tblLotterySeries");
         if (!count->Eof() && count->Field("Rows").Number() != form.mSeriesCount) __builtin_trap();
-    } catch (const rules::AppError&) {
+    } catch (const base::AppError&) {
     }
 }
 
@@ -46,7 +46,7 @@ template <typename Command>
 void Run(ui::frmMain& form, Command command) {
     try {
         command();
-    } catch (const rules::AppError&) {
+    } catch (const base::AppError&) {
     }
     ExpectCountEqualsTable(form);
 }
@@ -71,7 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     ui::frmMain form(dialogs, std::move(environment));
     try {
         if (!form.Form_Load()) return 0;
-    } catch (const rules::AppError&) {
+    } catch (const base::AppError&) {
         form.Form_Unload();
         return 0;
     }

@@ -5,17 +5,17 @@
 #include <cstdlib>
 #include <string>
 
-#include "rules/Errors.h"
-#include "rules/NumberText.h"
+#include "base/Errors.h"
+#include "base/NumberText.h"
 
 using WholeNumberConversion = double (*)(const std::string& text, const std::string& separator);
 
 constexpr WholeNumberConversion kWholeNumberConversions[] = {
     [](const std::string& text, const std::string& separator) {
-        return double(rules::ToInt16(text, separator));
+        return double(base::ToInt16(text, separator));
     },
     [](const std::string& text, const std::string& separator) {
-        return double(rules::ToInt32(text, separator));
+        return double(base::ToInt32(text, separator));
     },
 };
 
@@ -23,16 +23,16 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) return 0;
     const std::string separator = data[0] % 2 == 0 ? "," : ".";
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
-    const bool numeric = rules::IsNumeric(text, separator);
+    const bool numeric = base::IsNumeric(text, separator);
     try {
-        const double value = rules::ToDouble(text, separator);
+        const double value = base::ToDouble(text, separator);
         if (!numeric) std::abort();
-        const std::string written = rules::NumberText(value, separator);
-        if (!rules::IsNumeric(written, separator)) std::abort();
-        rules::ToDouble(written, separator);
-    } catch (const rules::ConversionError&) {
+        const std::string written = base::NumberText(value, separator);
+        if (!base::IsNumeric(written, separator)) std::abort();
+        base::ToDouble(written, separator);
+    } catch (const base::ConversionError&) {
         if (numeric) std::abort();
-    } catch (const rules::OverflowError&) {
+    } catch (const base::OverflowError&) {
         if (!numeric) std::abort();
     }
     for (const WholeNumberConversion convert : kWholeNumberConversions) {
@@ -41,9 +41,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (!numeric) std::abort();
             // Rounded from the exact text, the result is never further than a half from the
             // value (up to the double's own rounding of the value).
-            const double value = rules::ToDouble(text, separator);
+            const double value = base::ToDouble(text, separator);
             if (std::abs(value - whole) > 0.5 + 1e-9 * std::abs(value)) std::abort();
-        } catch (const rules::AppError&) {
+        } catch (const base::AppError&) {
         }
     }
     return 0;

@@ -1,14 +1,14 @@
 #include "rules/Assumptions.h"
 
+#include "base/NumberText.h"
 #include "rules/Evaluation.h"
-#include "rules/NumberText.h"
 #include "rules/RandomDraw.h"
 
 namespace rules {
 
 std::string AssumptionsText() {
     const auto prize = [](const char* hits, std::int32_t amount) {
-        return std::string(hits) + ": " + WholeNumberText(amount) + " Euro";
+        return std::string(hits) + ": " + base::WholeNumberText(amount) + " Euro";
     };
     const std::string lines[] = {
         "Die Summen sind Circa-Angaben. Ausgegangen wird dabei von",

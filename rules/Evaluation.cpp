@@ -3,8 +3,8 @@
 #include <array>
 #include <bit>
 
-#include "rules/Errors.h"
-#include "rules/NumberText.h"
+#include "base/Errors.h"
+#include "base/NumberText.h"
 
 namespace rules {
 namespace {
@@ -142,7 +142,7 @@ void Draw::Candidates(std::span<const RowKey> keys, std::vector<std::uint32_t>& 
 }
 
 void Draw::ThrowTooManyEntries() {
-    throw OverflowError("Überlauf: Die gezogenen Zahlen haben mehr als 32767 Einträge.");
+    throw base::OverflowError("Überlauf: Die gezogenen Zahlen haben mehr als 32767 Einträge.");
 }
 
 RowResult Draw::Evaluate(std::string_view ballNumberList) const {
@@ -173,17 +173,17 @@ std::string ReportLine(std::int16_t sheet, std::int16_t box, const RowResult& re
 void AppendReportLine(std::string& report, std::int16_t sheet, std::int16_t box,
                       const RowResult& result) {
     report += "Blatt ";
-    AppendWholeNumber(report, sheet);
+    base::AppendWholeNumber(report, sheet);
     report += ", Kästchen ";
-    AppendWholeNumber(report, box);
+    base::AppendWholeNumber(report, box);
     report += ": ";
-    AppendWholeNumber(report, result.hits);
+    base::AppendWholeNumber(report, result.hits);
     report += result.bonus ? " Richtige + Zusatzzahl\r\n" : " Richtige\r\n";
 }
 
 std::string TotalLines(std::int32_t total) {
-    return "================================\r\nGewonnene Summe (ca.): " + WholeNumberText(total) +
-           " EUR\r\n";
+    return "================================\r\nGewonnene Summe (ca.): " +
+           base::WholeNumberText(total) + " EUR\r\n";
 }
 
 }  // namespace rules

@@ -4,7 +4,7 @@
 #include <chrono>
 #include <cmath>
 
-#include "rules/NumberText.h"
+#include "base/NumberText.h"
 
 namespace rules {
 namespace {
@@ -67,7 +67,7 @@ bool InPopularNumberList(std::int16_t number) {
     // Appended rather than `" " + text + " "`: GCC 12.2 at -O3 takes the prepending insert for
     // an overlapping copy (GCC bug 105329) and warns.
     std::string blanked = " ";
-    blanked += WholeNumberText(number);
+    blanked += base::WholeNumberText(number);
     blanked += ' ';
     return PopularNumberList.find(blanked) != std::string_view::npos;
 }
@@ -126,7 +126,7 @@ std::string JoinNumbers(std::span<const std::int16_t> aNumbers) {
     std::string row;
     for (std::size_t j = 0; j < kRowSize && j < aNumbers.size(); ++j) {
         if (!row.empty()) row += ',';
-        row += WholeNumberText(aNumbers[j]);
+        row += base::WholeNumberText(aNumbers[j]);
     }
     return row;
 }

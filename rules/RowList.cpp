@@ -1,8 +1,8 @@
 #include "rules/RowList.h"
 
+#include "base/Limits.h"
+#include "base/NumberText.h"
 #include "rules/Evaluation.h"
-#include "rules/Limits.h"
-#include "rules/NumberText.h"
 #include "rules/Stake.h"
 
 namespace rules {
@@ -13,13 +13,13 @@ std::string RowListText(const std::vector<std::string>& rows) {
         "Blatt\tKästchen\tZahlenreihe\r\n-----------------------------------------\r\n";
     list.reserve(list.size() + rows.size() * 32);
     for (std::size_t index = 0; index < rows.size(); ++index) {
-        if (index == static_cast<std::size_t>(kMostRows)) ThrowTooManyRows();
+        if (index == static_cast<std::size_t>(base::kMostRows)) base::ThrowTooManyRows();
         std::int16_t box = static_cast<std::int16_t>(index + 1);
         std::int16_t sheet = 0;
         GetSheetAndBox(box, sheet);
-        AppendWholeNumber(list, sheet);
+        base::AppendWholeNumber(list, sheet);
         list += '\t';
-        AppendWholeNumber(list, box);
+        base::AppendWholeNumber(list, box);
         list += "\t\t";
         list += rows[index];
         list += "\r\n";

@@ -2,6 +2,10 @@
 
 #include <cmath>
 
+#include "base/Errors.h"
+#include "base/Limits.h"
+#include "base/NumberText.h"
+
 namespace rules {
 
 void GetSheetAndBox(std::int16_t& iSeriesIndex, std::int16_t& iSheet) {
@@ -17,6 +21,20 @@ double StakeFor(std::int16_t seriesCount) {
     std::int16_t sheets = 0;
     GetSheetAndBox(lastRow, sheets);
     return sheets * kStakePerSheet + seriesCount * kStakePerBox;
+}
+
+void ThrowRowTooLong(std::int64_t ordinal, std::int64_t bytes) {
+    std::string place = "Nr. " + base::WholeNumberText(ordinal);
+    if (ordinal >= 1 && ordinal <= base::kMostRows) {
+        std::int16_t box = static_cast<std::int16_t>(ordinal);
+        std::int16_t sheet = 0;
+        GetSheetAndBox(box, sheet);
+        place =
+            "in Blatt " + base::WholeNumberText(sheet) + ", Kästchen " + base::WholeNumberText(box);
+    }
+    throw base::DatabaseError("Datenbankfehler: Die Zahlenreihe " + place +
+                              base::RowLengthText(bytes) +
+                              " Bitte die Zeile mit einem anderen Programm kürzen oder löschen.");
 }
 
 }  // namespace rules

@@ -19,4 +19,8 @@ void GetSheetAndBox(std::int16_t& iSeriesIndex, std::int16_t& iSheet);
 // begun.
 double StakeFor(std::int16_t seriesCount);
 
+// Throws the DatabaseError for the row at `ordinal` (counted from 1 in table order) that is
+// `bytes` long, more than base::kLongestRow: it names the row's sheet and box.
+[[noreturn]] void ThrowRowTooLong(std::int64_t ordinal, std::int64_t bytes);
+
 }  // namespace rules

@@ -8,7 +8,7 @@ scripts/setup.sh
 
 echo "== Format"
 # The sources are listed without git: a release tarball or a plain copy has no repository.
-find app bench fuzz rules store tests tools ui -type f \( -name '*.cpp' -o -name '*.h' \) -print0 |
+find app base bench fuzz rules store tests tools ui -type f \( -name '*.cpp' -o -name '*.h' \) -print0 |
   xargs -0 clang-format --dry-run --Werror
 
 echo "== Build and test (warnings are errors)"

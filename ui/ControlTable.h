@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string_view>
 
-#include "rules/Limits.h"
+#include "base/Limits.h"
 
 // The controls of the main window, in tab order: the enum value is the tab index.
 namespace ui {
@@ -70,17 +70,17 @@ inline constexpr std::string_view kAppTitle = "Varedadav 6 aus 49";
 using enum ControlType;
 inline constexpr std::array<ControlSpec, kControlCount> kControls = {{
     {ControlId::txtNewSeries0, "txtNewSeries(0)", TextBox, "", true, 120, 360, 300, 285,
-     rules::kFirstNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 1"},
+     base::kFirstNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 1"},
     {ControlId::txtNewSeries1, "txtNewSeries(1)", TextBox, "", true, 480, 360, 300, 285,
-     rules::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 2"},
+     base::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 2"},
     {ControlId::txtNewSeries2, "txtNewSeries(2)", TextBox, "", true, 840, 360, 300, 285,
-     rules::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 3"},
+     base::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 3"},
     {ControlId::txtNewSeries3, "txtNewSeries(3)", TextBox, "", true, 1200, 360, 300, 285,
-     rules::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 4"},
+     base::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 4"},
     {ControlId::txtNewSeries4, "txtNewSeries(4)", TextBox, "", true, 1560, 360, 300, 285,
-     rules::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 5"},
+     base::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 5"},
     {ControlId::txtNewSeries5, "txtNewSeries(5)", TextBox, "", true, 1920, 360, 300, 285,
-     rules::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 6"},
+     base::kNumberTypingLimit, 0, "Zahlenreihe eingeben: Zahl 6"},
     {ControlId::cmdAddSeries, "cmdAddSeries", CommandButton, "Hinzufügen", true, 2400, 360, 1215,
      375, 0, 0, "Hinzufügen"},
     {ControlId::txtSeriesCount, "txtSeriesCount", TextBox, "1", false, 5280, 120, 495, 285, 0, 0,

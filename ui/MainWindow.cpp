@@ -22,7 +22,7 @@
 #include <limits>
 #include <utility>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "ui/AccessibleBox.h"
 #include "ui/OutcomeNotice.h"
 #include "ui/Platform.h"
@@ -341,7 +341,7 @@ void MainWindow::Dispatch(const std::function<void()>& handler) {
     mAnnouncement.clear();
     try {
         handler();
-    } catch (const rules::AppError& failure) {
+    } catch (const base::AppError& failure) {
         ReportFailure(failure.what());
     } catch (const std::exception& failure) {
         ReportFailure(std::string("Unerwarteter Fehler: ") + failure.what());

@@ -3,11 +3,11 @@
 #include <cmath>
 #include <limits>
 
+#include "base/Errors.h"
+#include "base/Limits.h"
+#include "base/NumberText.h"
 #include "rules/Assumptions.h"
-#include "rules/Errors.h"
 #include "rules/Evaluation.h"
-#include "rules/Limits.h"
-#include "rules/NumberText.h"
 #include "rules/RowList.h"
 #include "rules/Stake.h"
 #include "store/platform/DatabaseFile.h"
@@ -42,7 +42,7 @@ bool frmMain::Form_Load() {
     const std::string databasePath =
         store::LocateDatabase(mEnvironment.programFolder, mEnvironment.userDataHome);
     if (std::optional<store::SpecialFile> special = store::SpecialFileAt(databasePath)) {
-        throw rules::DatabaseError(store::SpecialFileMessage(*special));
+        throw base::DatabaseError(store::SpecialFileMessage(*special));
     }
     if (!store::IsOrdinaryFile(databasePath)) {
         mDialogs.MsgBox(
@@ -77,7 +77,7 @@ void frmMain::FollowOtherPrograms() {
 
 void frmMain::SetSeriesCount(std::int16_t rows) {
     mSeriesCount = rows;
-    txtCurrentSeriesNumber.Write(rules::WholeNumberText(mSeriesCount));
+    txtCurrentSeriesNumber.Write(base::WholeNumberText(mSeriesCount));
 }
 
 void frmMain::Form_Unload() {
@@ -117,8 +117,8 @@ void frmMain::cmdGenerateRandom_Click() {
     std::int16_t repeatCount = 1;
     if (chkInDB.Value == 0) {
         const std::string& firstNumber = txtNewSeries[0].Text;
-        if (rules::IsNumeric(firstNumber, DecimalSeparator())) {
-            repeatCount = rules::ToInt16(firstNumber, DecimalSeparator());
+        if (base::IsNumeric(firstNumber, DecimalSeparator())) {
+            repeatCount = base::ToInt16(firstNumber, DecimalSeparator());
         }
     }
     // The window does not repaint during the click, so only the last draw's report is ever
@@ -131,27 +131,27 @@ void frmMain::cmdGenerateRandom_Click() {
 
 void frmMain::GenerateSeries(bool bTotalsOnly) {
     const std::string& countText = txtSeriesCount.Text;
-    if (countText.empty() || !rules::IsNumeric(countText, DecimalSeparator())) {
+    if (countText.empty() || !base::IsNumeric(countText, DecimalSeparator())) {
         mDialogs.MsgBox("Bitte erst gewünschte Zahl von Ziehungen eingeben.", MsgBoxButtons::Ok,
                         MsgBoxIcon::Warning);
         SetFocus(ControlId::txtSeriesCount);
         return;
     }
     mDialogs.SetMousePointer(MousePointer::Hourglass);
-    const std::int16_t count = rules::ToInt16(countText, DecimalSeparator());
+    const std::int16_t count = base::ToInt16(countText, DecimalSeparator());
     const bool storeRows = chkInDB.Value != 0;
     const bool unpopularOnly = storeRows && chkUnpopularNums.Value != 0;
     mRandom.Reseed();
     if (storeRows) {
         StoreRandomRows(count, unpopularOnly);
         ShowStake();
-        txtOutput.Write(rules::WholeNumberText(count) + " Zahlenreihe(n) hinzugefügt.");
+        txtOutput.Write(base::WholeNumberText(count) + " Zahlenreihe(n) hinzugefügt.");
         mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
     } else {
         rules::SimulatedDraw simulated;
         for (int draw = 1; draw <= count; ++draw) {
             simulated = rules::SimulateDraw(mRandom);
-            txtAdditionalNumber.Write(rules::WholeNumberText(simulated.additionalNumber));
+            txtAdditionalNumber.Write(base::WholeNumberText(simulated.additionalNumber));
             txtDrawnNumberList.Write(simulated.drawnNumberList);
         }
         // Only the click's last draw is ever seen: a draw before it adds what it won to the
@@ -189,44 +189,44 @@ void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
             ShowStake();
         }
         if (kept) {
-            txtOutput.Write(rules::WholeNumberText(static_cast<std::int64_t>(*kept)) +
+            txtOutput.Write(base::WholeNumberText(static_cast<std::int64_t>(*kept)) +
                             " Zahlenreihe(n) hinzugefügt.");
         }
         // The program's own errors get what was stored added; any other passes as it is.
         try {
             throw;
-        } catch (const rules::AppError& failure) {
-            throw rules::DatabaseError(std::string(failure.what()) + " " +
-                                       StoredOfBatchText(kept, count));
+        } catch (const base::AppError& failure) {
+            throw base::DatabaseError(std::string(failure.what()) + " " +
+                                      StoredOfBatchText(kept, count));
         }
     }
 }
 
 std::string frmMain::StoredOfBatchText(std::optional<std::size_t> kept, std::int16_t count) {
-    const std::string all = rules::WholeNumberText(count);
+    const std::string all = base::WholeNumberText(count);
     if (!kept) return "Wie viele Zahlenreihen gespeichert wurden, ließ sich nicht feststellen.";
     if (*kept == static_cast<std::size_t>(count)) {
         return count == 1 ? "Die Zahlenreihe wurde trotzdem gespeichert."
                           : "Alle " + all + " Zahlenreihen wurden trotzdem gespeichert.";
     }
-    return "Gespeichert wurden " + rules::WholeNumberText(static_cast<std::int64_t>(*kept)) +
+    return "Gespeichert wurden " + base::WholeNumberText(static_cast<std::int64_t>(*kept)) +
            " der " + all + (count == 1 ? " Zahlenreihe." : " Zahlenreihen.");
 }
 
 void frmMain::KeepingCountTrue(const std::function<void()>& command) {
     try {
         command();
-    } catch (const rules::AppError& failure) {
+    } catch (const base::AppError& failure) {
         if (!mTable) throw;
         try {
             SetSeriesCount(mTable->Count());
             ShowStake();
-        } catch (const rules::DatabaseError&) {
-            throw rules::DatabaseError(std::string(failure.what()) + " Die Anzahl Kästchen (" +
-                                       txtCurrentSeriesNumber.Text +
-                                       ") ist der zuletzt bekannte Stand: wie viele Zahlenreihen "
-                                       "die Datenbank jetzt enthält, ließ sich nicht lesen.");
-        } catch (const rules::AppError&) {
+        } catch (const base::DatabaseError&) {
+            throw base::DatabaseError(std::string(failure.what()) + " Die Anzahl Kästchen (" +
+                                      txtCurrentSeriesNumber.Text +
+                                      ") ist der zuletzt bekannte Stand: wie viele Zahlenreihen "
+                                      "die Datenbank jetzt enthält, ließ sich nicht lesen.");
+        } catch (const base::AppError&) {
             // More rows than a count holds: the program says so wherever it counts them.
         }
         throw;
@@ -271,7 +271,7 @@ void frmMain::cmdDelete_Click() {
         std::string failureAfterDelete;
         try {
             mTable->DeleteAll();
-        } catch (const rules::DatabaseError& failure) {
+        } catch (const base::DatabaseError& failure) {
             FollowTable();
             if (mSeriesCount != 0) throw;
             failureAfterDelete = failure.what();
@@ -284,8 +284,8 @@ void frmMain::cmdDelete_Click() {
         lblEuroUsed.Write("");
         mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
         if (!failureAfterDelete.empty()) {
-            throw rules::DatabaseError(failureAfterDelete +
-                                       " Alle Zahlenreihen wurden trotzdem gelöscht.");
+            throw base::DatabaseError(failureAfterDelete +
+                                      " Alle Zahlenreihen wurden trotzdem gelöscht.");
         }
     });
 }
@@ -323,8 +323,8 @@ void frmMain::AddSeries() {
     ShowStake();
     mDialogs.Announce(CountAndStakeText());
     if (!mFailureAfterChange.empty()) {
-        throw rules::DatabaseError(std::exchange(mFailureAfterChange, std::string()) +
-                                   " Die Zahlenreihe wurde trotzdem gespeichert.");
+        throw base::DatabaseError(std::exchange(mFailureAfterChange, std::string()) +
+                                  " Die Zahlenreihe wurde trotzdem gespeichert.");
     }
 }
 
@@ -356,19 +356,19 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
         mCandidateRows.clear();
         draw.Candidates(rows.Keys(), mCandidateRows);
         for (const std::uint32_t index : mCandidateRows) {
-            if (index >= static_cast<std::uint32_t>(rules::kMostRows)) break;
+            if (index >= static_cast<std::uint32_t>(base::kMostRows)) break;
             const rules::RowResult result = draw.Evaluate(rows.Texts()[index], rows.Keys()[index]);
             if (result.hits > 2) {
                 std::int16_t box = static_cast<std::int16_t>(index + 1);
                 std::int16_t sheet = 0;
                 rules::GetSheetAndBox(box, sheet);
-                total = rules::CheckedAdd(total, result.prize, "Die Gewinnsumme");
+                total = base::CheckedAdd(total, result.prize, "Die Gewinnsumme");
                 rules::AppendReportLine(report, sheet, box, result);
                 ++winningRows;
             }
         }
-        if (rows.Texts().size() > static_cast<std::size_t>(rules::kMostRows)) {
-            rules::ThrowTooManyRows();
+        if (rows.Texts().size() > static_cast<std::size_t>(base::kMostRows)) {
+            base::ThrowTooManyRows();
         }
         if (total < 1) {
             report = rules::kNoWin;
@@ -384,7 +384,7 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
     if (bIsSimulation) AddToRunningTotals(stake, total);
     mEvaluationOutcome = noRows      ? std::string(rules::kNoRowsFound)
                          : total < 1 ? std::string(rules::kNoWin)
-                                     : "Gewonnene Summe (ca.): " + rules::WholeNumberText(total) +
+                                     : "Gewonnene Summe (ca.): " + base::WholeNumberText(total) +
                                            " EUR, " + std::to_string(winningRows) +
                                            (winningRows == 1 ? " Gewinnreihe." : " Gewinnreihen.");
 }
@@ -401,7 +401,7 @@ bool frmMain::AddWinningsToTotals(const rules::SimulatedDraw& draw) {
     RunningTotals next;
     try {
         next = NextRunningTotals(rules::StakeFor(mSeriesCount), *won);
-    } catch (const rules::AppError&) {
+    } catch (const base::AppError&) {
         return false;  // the evaluation reports it, as it fails the same way
     }
     ShowStake();
@@ -416,21 +416,21 @@ void frmMain::AddToRunningTotals(double stake, std::int32_t won) {
 frmMain::RunningTotals frmMain::NextRunningTotals(double stake, std::int32_t won) const {
     const std::string& separator = DecimalSeparator();
     RunningTotals next;
-    next.draws = rules::CheckedAdd(rules::ToInt16(txtNoDraws.Text, separator), std::int16_t{1},
-                                   "Die Zahl der Ziehungen");
-    next.spent = rules::ToDouble(txtSpentAmount.Text, separator) + stake;
+    next.draws = base::CheckedAdd(base::ToInt16(txtNoDraws.Text, separator), std::int16_t{1},
+                                  "Die Zahl der Ziehungen");
+    next.spent = base::ToDouble(txtSpentAmount.Text, separator) + stake;
     if (!std::isfinite(next.spent)) {
-        throw rules::OverflowError("Überlauf: Die Ausgaben sind zu groß für eine Gleitkommazahl.");
+        throw base::OverflowError("Überlauf: Die Ausgaben sind zu groß für eine Gleitkommazahl.");
     }
-    next.won = rules::CheckedAdd(rules::ToInt32(txtWonAmount.Text, separator), won,
-                                 "Die Summe der Einnahmen");
+    next.won = base::CheckedAdd(base::ToInt32(txtWonAmount.Text, separator), won,
+                                "Die Summe der Einnahmen");
     return next;
 }
 
 void frmMain::ShowRunningTotals(const RunningTotals& totals) {
-    txtNoDraws.Write(rules::WholeNumberText(totals.draws));
-    txtSpentAmount.Write(rules::NumberText(totals.spent, DecimalSeparator()));
-    txtWonAmount.Write(rules::WholeNumberText(totals.won));
+    txtNoDraws.Write(base::WholeNumberText(totals.draws));
+    txtSpentAmount.Write(base::NumberText(totals.spent, DecimalSeparator()));
+    txtWonAmount.Write(base::WholeNumberText(totals.won));
 }
 
 std::string frmMain::CountAndStakeText() const {
@@ -442,22 +442,22 @@ std::string frmMain::CountAndStakeText() const {
 
 double frmMain::ShowStake() {
     const double stake = rules::StakeFor(mSeriesCount);
-    lblEuroUsed.Write("= " + rules::NumberText(stake, DecimalSeparator()) + " Euro");
+    lblEuroUsed.Write("= " + base::NumberText(stake, DecimalSeparator()) + " Euro");
     return stake;
 }
 
 void frmMain::InsertSeries(const std::string& sBallNumberList) {
-    if (mSeriesCount == rules::kMostRows) rules::ThrowTableFull();
+    if (mSeriesCount == base::kMostRows) base::ThrowTableFull();
     // The program never stores a row it would refuse to read back.
-    if (sBallNumberList.size() > rules::kLongestRow) {
-        throw rules::OverflowError(
+    if (sBallNumberList.size() > base::kLongestRow) {
+        throw base::OverflowError(
             "Überlauf: Die Zahlenreihe" +
-            rules::RowLengthText(static_cast<std::int64_t>(sBallNumberList.size())) +
+            base::RowLengthText(static_cast<std::int64_t>(sBallNumberList.size())) +
             " Sie wurde nicht gespeichert.");
     }
     try {
         mTable->Insert(sBallNumberList);
-    } catch (const rules::DatabaseError& failure) {
+    } catch (const base::DatabaseError& failure) {
         // The insert may have been committed before SQLite reported the failure (an unlock
         // after the commit that fails): the file says. (Within a batch it never was.)
         if (!mTable->HoldsLast(sBallNumberList, static_cast<std::int16_t>(mSeriesCount + 1))) {

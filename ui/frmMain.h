@@ -31,7 +31,7 @@ struct FormEnvironment {
 };
 
 // The main window as plain state and handlers. The Qt layer feeds user input into the controls,
-// calls a handler and draws the controls back when it returns; handlers throw rules::AppError
+// calls a handler and draws the controls back when it returns; handlers throw base::AppError
 // for the failures the user is told about.
 class frmMain {
   public:

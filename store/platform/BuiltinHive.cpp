@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "rules/AsciiText.h"
+#include "base/AsciiText.h"
 #include "store/platform/DriverProbe.h"
 
 namespace store {
@@ -14,7 +14,7 @@ BuiltinHive BuiltinHive::WithOwnStore() {
 }
 
 void BuiltinHive::AddKey(const std::string& path, Key key) {
-    mKeys[rules::LowerAscii(path)] = std::move(key);
+    mKeys[base::LowerAscii(path)] = std::move(key);
 }
 
 const BuiltinHive::Key* BuiltinHive::FindOpen(RegHandle key) const {
@@ -27,7 +27,7 @@ std::int32_t BuiltinHive::RegOpenKeyExA(RegHandle key, const std::string& subKey
                                         RegHandle& result) {
     mOpenRequests.push_back(subKey);
     if (key != RootHandle(kHkeyLocalMachine)) return kErrorInvalidHandle;
-    auto found = mKeys.find(rules::LowerAscii(subKey));
+    auto found = mKeys.find(base::LowerAscii(subKey));
     if (found == mKeys.end()) return kErrorFileNotFound;
     if (!found->second.readable || (samDesired & ~kKeyQueryValue) != 0) return kErrorAccessDenied;
     result = mNextHandle++;

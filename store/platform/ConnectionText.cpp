@@ -2,8 +2,8 @@
 
 #include <optional>
 
-#include "rules/AsciiText.h"
-#include "rules/Errors.h"
+#include "base/AsciiText.h"
+#include "base/Errors.h"
 
 namespace store {
 namespace {
@@ -15,8 +15,8 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 [[noreturn]] void Reject(std::string_view connectionText, std::string_view reason) {
-    throw rules::DatabaseError("Die Verbindungsangabe „" + std::string(connectionText) +
-                               "“ ist ungültig: " + std::string(reason));
+    throw base::DatabaseError("Die Verbindungsangabe „" + std::string(connectionText) +
+                              "“ ist ungültig: " + std::string(reason));
 }
 
 // "key=" at the start of `text`, the key without regard to case and with blanks around it;
@@ -24,7 +24,7 @@ std::string_view TrimBlanks(std::string_view text) {
 std::optional<std::string_view> AfterKey(std::string_view text, std::string_view key) {
     const std::size_t equals = text.find('=');
     if (equals == std::string_view::npos ||
-        rules::LowerAscii(TrimBlanks(text.substr(0, equals))) != key) {
+        base::LowerAscii(TrimBlanks(text.substr(0, equals))) != key) {
         return std::nullopt;
     }
     return text.substr(equals + 1);
@@ -53,7 +53,7 @@ std::optional<FirstPair> SplitFirstPair(std::string_view connectionText, std::st
 }
 
 bool IsAccessDriverName(std::string_view braced) {
-    return rules::ContainsIgnoringAsciiCase(braced, "*.mdb");
+    return base::ContainsIgnoringAsciiCase(braced, "*.mdb");
 }
 
 }  // namespace
@@ -63,7 +63,7 @@ std::string DatabasePathOf(std::string_view connectionText) {
     std::optional<FirstPair> first;
     if (std::optional<std::string_view> provider = AfterKey(connectionText, "provider")) {
         first = SplitFirstPair(connectionText, *provider);
-        const std::string name = rules::LowerAscii(TrimBlanks(first->value));
+        const std::string name = base::LowerAscii(TrimBlanks(first->value));
         if (name != "microsoft.jet.oledb.4.0" && name != "microsoft.jet.oledb.3.51") {
             Reject(connectionText, "unbekannter Datenbanktreiber.");
         }

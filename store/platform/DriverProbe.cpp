@@ -3,7 +3,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "rules/AsciiText.h"
+#include "base/AsciiText.h"
 #include "store/platform/cRegistry.h"
 
 namespace store {
@@ -30,7 +30,7 @@ std::string ProbeConnectionText(RegistryApi& registry, const std::string& databa
         reader.EnumerateValues(driverNames, driverCount);
         for (std::int32_t i = 1; i <= driverCount; ++i) {
             const std::string& name = driverNames[i - 1];
-            if (rules::ContainsIgnoringAsciiCase(name, "*.mdb")) {
+            if (base::ContainsIgnoringAsciiCase(name, "*.mdb")) {
                 connectionText = "Driver={" + name + "}; Dbq=" + databasePath;
                 break;
             }

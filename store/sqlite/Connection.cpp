@@ -1,7 +1,7 @@
 #include "store/sqlite/Connection.h"
 
-#include "rules/Errors.h"
-#include "rules/NumberText.h"
+#include "base/Errors.h"
+#include "base/NumberText.h"
 #include "store/sqlite/SqliteConnection.h"
 
 namespace store {
@@ -9,8 +9,8 @@ namespace store {
 std::string FieldValue::Text() const {
     struct Visitor {
         std::string operator()(std::monostate) const { return {}; }
-        std::string operator()(std::int64_t value) const { return rules::WholeNumberText(value); }
-        std::string operator()(double value) const { return rules::NumberText(value, "."); }
+        std::string operator()(std::int64_t value) const { return base::WholeNumberText(value); }
+        std::string operator()(double value) const { return base::NumberText(value, "."); }
         std::string operator()(const std::string& value) const { return value; }
     };
     return std::visit(Visitor{}, mValue);
@@ -19,11 +19,11 @@ std::string FieldValue::Text() const {
 double FieldValue::Number() const {
     struct Visitor {
         double operator()(std::monostate) const {
-            throw rules::ConversionError("Das Datenbankfeld ist leer und keine Zahl.");
+            throw base::ConversionError("Das Datenbankfeld ist leer und keine Zahl.");
         }
         double operator()(std::int64_t value) const { return static_cast<double>(value); }
         double operator()(double value) const { return value; }
-        double operator()(const std::string& value) const { return rules::ToDouble(value, "."); }
+        double operator()(const std::string& value) const { return base::ToDouble(value, "."); }
     };
     return std::visit(Visitor{}, mValue);
 }

@@ -3,9 +3,10 @@
 #include <string_view>
 #include <vector>
 
-#include "rules/AsciiText.h"
-#include "rules/Errors.h"
-#include "rules/Limits.h"
+#include "base/AsciiText.h"
+#include "base/Errors.h"
+#include "base/Limits.h"
+#include "rules/Stake.h"
 #include "store/sqlite/FileText.h"
 
 namespace store {
@@ -20,7 +21,7 @@ std::vector<std::string> Words(std::string_view sql) {
     std::vector<std::string> words;
     std::string word;
     const auto endWord = [&] {
-        if (!word.empty()) words.push_back(rules::LowerAscii(word));
+        if (!word.empty()) words.push_back(base::LowerAscii(word));
         word.clear();
     };
     for (std::size_t i = 0; i < sql.size();) {
@@ -37,7 +38,7 @@ std::vector<std::string> Words(std::string_view sql) {
             const std::size_t end = sql.find(c == '[' ? ']' : c, i + 1);
             i = end == std::string_view::npos ? sql.size() : end + 1;
             words.emplace_back(kQuotedWord);
-        } else if (rules::IsAsciiLetterOrDigit(c) || c == '_' || c == '$' ||
+        } else if (base::IsAsciiLetterOrDigit(c) || c == '_' || c == '$' ||
                    static_cast<unsigned char>(c) >= 0x80) {
             word += c;
             ++i;
@@ -64,17 +65,17 @@ bool HasConflictClause(std::string_view sql) {
 }
 
 [[noreturn]] void Refuse(const std::string& reason) {
-    throw rules::DatabaseError("Datenbankfehler: Die Tabelle tblLotterySeries " + reason +
-                               " Das Programm arbeitet nur mit einer Tabelle, in der jede "
-                               "Anweisung genau das tut, was sie sagt. Bitte die Tabelle mit "
-                               "sqlite3 so ändern oder die Zahlenreihen in eine leere Lotto.mdb "
-                               "übernehmen.");
+    throw base::DatabaseError("Datenbankfehler: Die Tabelle tblLotterySeries " + reason +
+                              " Das Programm arbeitet nur mit einer Tabelle, in der jede "
+                              "Anweisung genau das tut, was sie sagt. Bitte die Tabelle mit "
+                              "sqlite3 so ändern oder die Zahlenreihen in eine leere Lotto.mdb "
+                              "übernehmen.");
 }
 
 // SQLite's affinity rules for a declared column type: only TEXT and BLOB affinity keep a text
 // such as "07" or "1e5" as it was given.
 bool KeepsTextAsGiven(const std::string& declaredType) {
-    const std::string type = rules::LowerAscii(declaredType);
+    const std::string type = base::LowerAscii(declaredType);
     const auto has = [&](std::string_view part) { return type.find(part) != std::string::npos; };
     if (has("int")) return false;
     return has("char") || has("clob") || has("text") || has("blob") || type.empty();
@@ -86,11 +87,11 @@ void CheckColumns(Connection& connection) {
     int keyColumns = 0;
     std::unique_ptr<Recordset> columns = connection.Execute("pragma table_info(tblLotterySeries)");
     for (; !columns->Eof(); columns->MoveNext()) {
-        const std::string name = rules::LowerAscii(columns->Field("name").Text());
+        const std::string name = base::LowerAscii(columns->Field("name").Text());
         const std::string type = columns->Field("type").Text();
         const bool key = columns->Field("pk").Text() != "0";
         keyColumns += key ? 1 : 0;
-        if (name == "lotteryseriesid") idIsRowNumber = key && rules::LowerAscii(type) == "integer";
+        if (name == "lotteryseriesid") idIsRowNumber = key && base::LowerAscii(type) == "integer";
         if (name == "ballnumberlist") listKeepsText = KeepsTextAsGiven(type);
     }
     columns->Close();
@@ -120,11 +121,11 @@ void CheckTicketTable(Connection& connection) {
             withoutRowid = listed->Field("wr").Text() != "0";
         }
         listed->Close();
-    } catch (const rules::DatabaseError& error) {
+    } catch (const base::DatabaseError& error) {
         // Only a statement SQLite rejects says that the table is not there; a disk that fails
         // to read it, say, does not.
-        if (error.cause() != rules::DatabaseError::Cause::Rejected) throw;
-        throw rules::DatabaseError(
+        if (error.cause() != base::DatabaseError::Cause::Rejected) throw;
+        throw base::DatabaseError(
             "Datenbankfehler: Die Tabelle tblLotterySeries mit den Spalten LotterySeriesID und "
             "BallNumberList fehlt in der Datenbank. (" +
             std::string(error.what()) + ")");
@@ -173,16 +174,16 @@ void CheckTicketFile(Connection& connection, const std::string& path) {
         const std::vector<std::string> findings =
             ColumnTexts(connection, "pragma quick_check", "quick_check");
         finding = findings.empty() ? "keine Antwort" : findings.front();
-    } catch (const rules::DatabaseError& failure) {
+    } catch (const base::DatabaseError& failure) {
         // A lock or a lack of memory is no damage: its own message says what it is.
-        if (failure.cause() != rules::DatabaseError::Cause::Damage) throw;
+        if (failure.cause() != base::DatabaseError::Cause::Damage) throw;
         finding = "nicht lesbar";
     }
     if (finding != "ok") {
-        throw rules::DatabaseError("Datenbankfehler: Die Datenbankdatei " + path +
-                                   " ist beschädigt (" + finding +
-                                   "). Das Programm schreibt nicht in eine beschädigte Datei. " +
-                                   std::string(kRescueHint));
+        throw base::DatabaseError("Datenbankfehler: Die Datenbankdatei " + path +
+                                  " ist beschädigt (" + finding +
+                                  "). Das Programm schreibt nicht in eine beschädigte Datei. " +
+                                  std::string(kRescueHint));
     }
     CheckTicketTable(connection);
 
@@ -191,13 +192,13 @@ void CheckTicketFile(Connection& connection, const std::string& path) {
         tooLong = connection.Execute(
             "select LotterySeriesID, length(cast(BallNumberList as blob)) as Bytes from "
             "tblLotterySeries where length(cast(BallNumberList as blob)) > " +
-            std::to_string(rules::kLongestRow) + " order by LotterySeriesID limit 1");
-    } catch (const rules::DatabaseError& failure) {
-        if (failure.cause() != rules::DatabaseError::Cause::TooBig) throw;
-        throw rules::DatabaseError("Datenbankfehler: Eine Zahlenreihe ist länger als " +
-                                   std::to_string(rules::kLongestValueLoaded) +
-                                   " Bytes; eine Zahlenreihe darf höchstens " +
-                                   std::to_string(rules::kLongestRow) + " Bytes lang sein.");
+            std::to_string(base::kLongestRow) + " order by LotterySeriesID limit 1");
+    } catch (const base::DatabaseError& failure) {
+        if (failure.cause() != base::DatabaseError::Cause::TooBig) throw;
+        throw base::DatabaseError("Datenbankfehler: Eine Zahlenreihe ist länger als " +
+                                  std::to_string(base::kLongestValueLoaded) +
+                                  " Bytes; eine Zahlenreihe darf höchstens " +
+                                  std::to_string(base::kLongestRow) + " Bytes lang sein.");
     }
     if (tooLong->Eof()) return;
     const std::string id = tooLong->Field("LotterySeriesID").Text();

@@ -22,7 +22,7 @@ void CheckTicketTable(Connection& connection);
 
 // Everything CheckTicketTable checks, and first that the file at `path` is sound (SQLite's quick
 // check; the program never writes to a damaged file), then that no row is longer than
-// rules::kLongestRow. Reads every row once.
+// base::kLongestRow. Reads every row once.
 void CheckTicketFile(Connection& connection, const std::string& path);
 
 }  // namespace store

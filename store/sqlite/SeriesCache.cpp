@@ -1,6 +1,7 @@
 #include "store/sqlite/SeriesCache.h"
 
-#include "rules/Limits.h"
+#include "base/Limits.h"
+#include "rules/Stake.h"
 #include "store/sqlite/SeriesStatements.h"
 
 namespace store {
@@ -19,7 +20,7 @@ void SeriesCache::Load(Recordset& rows) {
     mWinners.reset();
     for (; !rows.Eof(); rows.MoveNext()) {
         mTexts.push_back(rows.Field(kListField).Text());
-        if (mTexts.back().size() > rules::kLongestRow) {
+        if (mTexts.back().size() > base::kLongestRow) {
             rows.Close();
             const auto ordinal = static_cast<std::int64_t>(mTexts.size());
             const auto bytes = static_cast<std::int64_t>(mTexts.back().size());

@@ -7,8 +7,8 @@
 #include <optional>
 #include <utility>
 
-#include "rules/AsciiText.h"
-#include "rules/Errors.h"
+#include "base/AsciiText.h"
+#include "base/Errors.h"
 #include "store/platform/ConnectionText.h"
 #include "store/platform/FileIdentity.h"
 #include "store/platform/SystemError.h"
@@ -134,19 +134,19 @@ std::optional<std::string> FailedCallSentence(int resultCode,
                              const std::optional<FileFailure>& failure) {
     // A file SQLite could not open because it is a pipe, socket or device: say which one.
     if (std::optional<SpecialFile> refused = TakeRefusedFile()) {
-        throw rules::DatabaseError(SpecialFileMessage(*refused));
+        throw base::DatabaseError(SpecialFileMessage(*refused));
     }
     if (std::optional<std::string> sentence = FailedCallSentence(resultCode, failure)) {
-        throw rules::DatabaseError("Datenbankfehler: " + *sentence +
-                                   " (SQLite: " + QuotedFileText(detail) + ")");
+        throw base::DatabaseError("Datenbankfehler: " + *sentence +
+                                  " (SQLite: " + QuotedFileText(detail) + ")");
     }
-    using Cause = rules::DatabaseError::Cause;
+    using Cause = base::DatabaseError::Cause;
     const int primary = resultCode & 0xff;
     const Cause cause = IsDamage(resultCode)       ? Cause::Damage
                         : primary == SQLITE_TOOBIG ? Cause::TooBig
                         : primary == SQLITE_ERROR  ? Cause::Rejected
                                                    : Cause::Other;
-    throw rules::DatabaseError(DescribeSqliteError(resultCode, detail, file), cause);
+    throw base::DatabaseError(DescribeSqliteError(resultCode, detail, file), cause);
 }
 
 [[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
@@ -188,21 +188,20 @@ class SqliteRecordset final : public Recordset {
     bool Eof() const override { return mStatement == nullptr || mAtEnd; }
 
     void MoveNext() override {
-        if (Eof())
-            throw rules::DatabaseError("Datenbankfehler: Es gibt keinen weiteren Datensatz.");
+        if (Eof()) throw base::DatabaseError("Datenbankfehler: Es gibt keinen weiteren Datensatz.");
         Step();
     }
 
     FieldValue Field(std::string_view name) const override {
         if (Eof())
-            throw rules::DatabaseError("Datenbankfehler: Es gibt keinen aktuellen Datensatz.");
+            throw base::DatabaseError("Datenbankfehler: Es gibt keinen aktuellen Datensatz.");
         for (int column = 0; column < sqlite3_column_count(mStatement); ++column) {
             const char* columnName = sqlite3_column_name(mStatement, column);
-            if (columnName != nullptr && rules::EqualsIgnoringAsciiCase(columnName, name))
+            if (columnName != nullptr && base::EqualsIgnoringAsciiCase(columnName, name))
                 return Value(column);
         }
-        throw rules::DatabaseError("Datenbankfehler: Das Feld „" + std::string(name) +
-                                   "“ fehlt im Abfrageergebnis.");
+        throw base::DatabaseError("Datenbankfehler: Das Feld „" + std::string(name) +
+                                  "“ fehlt im Abfrageergebnis.");
     }
 
     void Close() override {
@@ -264,7 +263,7 @@ SqliteConnection::~SqliteConnection() { Close(); }
 
 void SqliteConnection::Open(const std::string& connectionText) {
     if (mDb != nullptr)
-        throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist bereits offen.");
+        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist bereits offen.");
     const std::string path = DatabasePathOf(connectionText);
     GuardSqliteOpens();
     WatchSqliteFiles();
@@ -324,14 +323,14 @@ void SqliteConnection::CheckFileIsStillThere() const {
     // An open database file that is deleted or replaced keeps taking writes that no one will
     // ever read again; better to say so.
     if (IdentityOf(mPath) != mFileIdentity) {
-        throw rules::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
-                                   " wurde gelöscht oder ersetzt. Bitte das Programm neu starten.");
+        throw base::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
+                                  " wurde gelöscht oder ersetzt. Bitte das Programm neu starten.");
     }
 }
 
 std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statement) {
     if (mDb == nullptr)
-        throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     CheckFileIsStillThere();
     ForgetEarlierFailures();
     sqlite3_stmt* prepared = nullptr;
@@ -344,7 +343,7 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
         tail, end, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
     if (prepared == nullptr || !onlyBlanksFollow) {
         sqlite3_finalize(prepared);
-        throw rules::DatabaseError(
+        throw base::DatabaseError(
             "Datenbankfehler: Die Anweisung muss genau eine SQL-Anweisung sein.");
     }
     if (mDamaged && !sqlite3_stmt_readonly(prepared)) {
@@ -360,7 +359,7 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
 
 void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_view text) {
     if (mDb == nullptr)
-        throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     // Inside a transaction the file is checked when it begins and when it is committed.
     if (!InTransaction()) CheckFileIsStillThere();
     ForgetEarlierFailures();
@@ -378,7 +377,7 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
             sqlite3_bind_parameter_count(mKeptStatement) != 1) {
             sqlite3_finalize(mKeptStatement);
             mKeptStatement = nullptr;
-            throw rules::DatabaseError(
+            throw base::DatabaseError(
                 "Datenbankfehler: Die Anweisung muss genau eine SQL-Anweisung mit einem "
                 "Parameter sein.");
         }
@@ -410,16 +409,16 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
         ThrowDamaged();
     }
     if (IsDamage(resultCode)) {
-        throw rules::DatabaseError(
+        throw base::DatabaseError(
             "Datenbankfehler: Die Datenbankdatei " + mPath + " konnte nicht gelesen werden; " +
             (check == QuickCheck::Sound ? "die Prüfung danach fand sie unbeschädigt"
                                         : "ob sie beschädigt ist, ließ sich nicht prüfen") +
             ". Bitte es noch einmal versuchen. (SQLite: " + QuotedFileText(detail) + ")");
     }
     if ((resultCode & 0xff) == SQLITE_READONLY && mReadOnlyReason) {
-        throw rules::DatabaseError("Datenbankfehler: " + ReadOnlySentence() +
-                                   " Gespeichert oder gelöscht wurde nichts. Bitte das beheben und "
-                                   "das Programm neu starten.");
+        throw base::DatabaseError("Datenbankfehler: " + ReadOnlySentence() +
+                                  " Gespeichert oder gelöscht wurde nichts. Bitte das beheben und "
+                                  "das Programm neu starten.");
     }
     ThrowError(resultCode, detail, {}, failure);
 }
@@ -443,11 +442,11 @@ SqliteConnection::QuickCheck SqliteConnection::RunQuickCheck() noexcept {
 }
 
 void SqliteConnection::ThrowDamaged() const {
-    throw rules::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
-                                   " ist beschädigt. Damit nichts verloren geht, schreibt das "
-                                   "Programm nicht mehr hinein. " +
-                                   std::string(kRescueHint),
-                               rules::DatabaseError::Cause::Damage);
+    throw base::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
+                                  " ist beschädigt. Damit nichts verloren geht, schreibt das "
+                                  "Programm nicht mehr hinein. " +
+                                  std::string(kRescueHint),
+                              base::DatabaseError::Cause::Damage);
 }
 
 void SqliteConnection::BeginTrans() { Execute("begin immediate"); }
@@ -469,7 +468,7 @@ std::uint64_t SqliteConnection::OtherProgramsStamp() {
     // data_version moves with every commit of another connection. Asked before every draw, so
     // the statement is prepared once.
     if (mDb == nullptr)
-        throw rules::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
     CheckFileIsStillThere();
     ForgetEarlierFailures();
     if (mDataVersion == nullptr) {

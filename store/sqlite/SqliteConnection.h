@@ -3,7 +3,7 @@
 #include <optional>
 #include <utility>
 
-#include "rules/Limits.h"
+#include "base/Limits.h"
 #include "store/platform/FileIdentity.h"
 #include "store/sqlite/Connection.h"
 
@@ -19,7 +19,7 @@ inline constexpr int kBusyTimeoutMilliseconds = 2000;
 class SqliteConnection final : public Connection {
   public:
     // `lengthLimit`: the longest text or blob the connection loads; longer ones are refused.
-    explicit SqliteConnection(int lengthLimit = rules::kLongestValueLoaded)
+    explicit SqliteConnection(int lengthLimit = base::kLongestValueLoaded)
         : mLengthLimit(lengthLimit) {}
     SqliteConnection(const SqliteConnection&) = delete;
     SqliteConnection& operator=(const SqliteConnection&) = delete;

@@ -3,10 +3,10 @@
 #include <charconv>
 #include <limits>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
+#include "base/Limits.h"
+#include "base/NumberText.h"
 #include "rules/Evaluation.h"
-#include "rules/Limits.h"
-#include "rules/NumberText.h"
 #include "store/sqlite/FileCheck.h"
 #include "store/sqlite/SeriesStatements.h"
 
@@ -44,8 +44,8 @@ std::int16_t TicketTable::Count() {
     std::int16_t rows = 0;
     if (!count->Eof()) {
         const double stored = count->Field(kCountField).Number();
-        if (stored > static_cast<double>(rules::kMostRows)) rules::ThrowTooManyRows();
-        rows = rules::RoundToInt16(stored);
+        if (stored > static_cast<double>(base::kMostRows)) base::ThrowTooManyRows();
+        rows = base::RoundToInt16(stored);
     }
     count->Close();
     return rows;
@@ -92,7 +92,7 @@ void TicketTable::BeginBatch() {
     const std::string id = last->Field("LastId").Text();
     last->Close();
     if (std::from_chars(id.data(), id.data() + id.size(), mLastIdBeforeBatch).ec != std::errc()) {
-        throw rules::DatabaseError(
+        throw base::DatabaseError(
             "Datenbankfehler: Die Tabelle tblLotterySeries hat eine "
             "LotterySeriesID, die keine ganze Zahl ist.");
     }
@@ -146,12 +146,11 @@ const SeriesCache& TicketTable::Rows() {
 }
 
 std::optional<std::int32_t> TicketTable::WonBy(const rules::SimulatedDraw& draw) {
-    if (mCache.Texts().size() > static_cast<std::size_t>(rules::kMostRows)) return std::nullopt;
+    if (mCache.Texts().size() > static_cast<std::size_t>(base::kMostRows)) return std::nullopt;
     const SeriesCache::WinnerTables& winners = mCache.Winners();
     std::int64_t won = winners.counts.Count(draw.drawnNumbers, draw.additionalNumber).Won();
     if (!winners.uncovered.empty()) {
-        const rules::Draw typed(draw.drawnNumberList,
-                                rules::WholeNumberText(draw.additionalNumber));
+        const rules::Draw typed(draw.drawnNumberList, base::WholeNumberText(draw.additionalNumber));
         for (const std::uint32_t index : winners.uncovered) {
             won += typed.Evaluate(mCache.Texts()[index], mCache.Keys()[index]).prize;
         }

@@ -25,7 +25,7 @@ class TicketTable {
     // Checks the file at `path` (CheckTicketFile) and returns the number of rows.
     std::int16_t Open(const std::string& path);
 
-    // The number of rows, by the count statement; OverflowError beyond rules::kMostRows.
+    // The number of rows, by the count statement; OverflowError beyond base::kMostRows.
     std::int16_t Count();
     // The number of rows, when another program changed the file since the last look (the
     // table's definition is checked again first); nothing when none did.

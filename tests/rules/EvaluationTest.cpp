@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ TEST(Draw, MatchesNumbersAsTextBetweenCommas) {
 
 TEST(Draw, RefusesMoreEntriesThanItsCounterHolds) {
     std::string drawn(32767, ',');  // 32768 entries
-    EXPECT_THROW(Draw(drawn, "1").Evaluate("1,2,3,4,5,6"), rules::OverflowError);
+    EXPECT_THROW(Draw(drawn, "1").Evaluate("1,2,3,4,5,6"), base::OverflowError);
     drawn.pop_back();
     EXPECT_EQ(Draw(drawn, "1").Evaluate("1,2,3,4,5,6").hits, 0);
 }

@@ -2,7 +2,7 @@
 
 #include <random>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "rules/Evaluation.h"
 
 namespace {
@@ -86,7 +86,7 @@ TEST(Draw, CountsRepeatedEntriesOnTheFastPathToo) {
     EXPECT_EQ(draw.Evaluate(row, KeyOf(row)).hits, 6);
     EXPECT_EQ(draw.Evaluate(row).hits, 6);
     const std::string longList(32767, ',');
-    EXPECT_THROW(Draw(longList, "1").Evaluate(row, KeyOf(row)), rules::OverflowError);
+    EXPECT_THROW(Draw(longList, "1").Evaluate(row, KeyOf(row)), base::OverflowError);
 }
 
 }  // namespace

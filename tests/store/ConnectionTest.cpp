@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "store/platform/ConnectionText.h"
 #include "store/platform/DatabaseFile.h"
 #include "store/sqlite/SeriesStatements.h"
@@ -13,7 +13,7 @@
 
 namespace {
 
-using rules::DatabaseError;
+using base::DatabaseError;
 using testing_support::TempDatabase;
 using testing_support::TempFolder;
 

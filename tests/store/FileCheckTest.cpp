@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "store/sqlite/FileCheck.h"
 #include "store/sqlite/SqliteConnection.h"
 #include "tests/support/CraftedFiles.h"
@@ -29,7 +29,7 @@ TEST(CheckTicketFile, RefusesWithAReasonOrAcceptsAndChangesNoFile) {
             try {
                 connection.Open(database.ConnectionText());
                 store::CheckTicketFile(connection, database.Path());
-            } catch (const rules::AppError& failure) {
+            } catch (const base::AppError& failure) {
                 refusal = failure.what();
             }
         }
@@ -47,7 +47,7 @@ TEST(CheckTicketFile, RefusesWithAReasonOrAcceptsAndChangesNoFile) {
 // A store that fails the first statement holding `part` with `failure`, as SQLite would.
 class FailingAt final : public testing_support::ForwardingConnection {
   public:
-    FailingAt(std::string part, rules::DatabaseError failure)
+    FailingAt(std::string part, base::DatabaseError failure)
         : mPart(std::move(part)), mFailure(std::move(failure)) {}
 
   private:
@@ -56,13 +56,13 @@ class FailingAt final : public testing_support::ForwardingConnection {
     }
 
     std::string mPart;
-    rules::DatabaseError mFailure;
+    base::DatabaseError mFailure;
 };
 
 // Only damage is called damage, only a value too big to load a row too long, and only a statement
 // SQLite rejects a missing table: a lock, say, during any check says that it is a lock.
 TEST(CheckTicketFile, SaysWhatWentWrongWhileChecking) {
-    using Cause = rules::DatabaseError::Cause;
+    using Cause = base::DatabaseError::Cause;
     const std::string locked =
         "Datenbankfehler: Die Datenbank ist von einem anderen Programm "
         "gesperrt. (SQLite: „database is locked“)";
@@ -83,12 +83,12 @@ TEST(CheckTicketFile, SaysWhatWentWrongWhileChecking) {
     for (const Case& c : cases) {
         TempDatabase database;
         database.AddRows(3);
-        FailingAt connection(c.during, rules::DatabaseError(locked, c.cause));
+        FailingAt connection(c.during, base::DatabaseError(locked, c.cause));
         connection.Open(database.ConnectionText());
         try {
             store::CheckTicketFile(connection, database.Path());
             ADD_FAILURE() << c.during << ": no failure";
-        } catch (const rules::DatabaseError& failure) {
+        } catch (const base::DatabaseError& failure) {
             const std::string message = failure.what();
             EXPECT_NE(message.find(c.said), std::string::npos) << c.during << ": " << message;
             EXPECT_EQ(message.find(c.notSaid), std::string::npos) << c.during << ": " << message;

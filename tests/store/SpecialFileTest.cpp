@@ -10,7 +10,7 @@
 #include <cstring>
 #include <filesystem>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "store/sqlite/SeriesStatements.h"
 #include "store/sqlite/SqliteConnection.h"
 #include "tests/support/TempDatabase.h"
@@ -81,7 +81,7 @@ TEST(SpecialFiles, BesideTheDatabaseAreNamedAtOnceAtStartAndAtTheNextCommand) {
                     connection.ExecuteWithText(store::kInsertStatement, "1,2,3,4,5,6");
                     StoredRows(connection);
                     ADD_FAILURE() << name << ": not refused";
-                } catch (const rules::DatabaseError& error) {
+                } catch (const base::DatabaseError& error) {
                     const std::string message = error.what();
                     EXPECT_NE(message.find("„" + special + "“ ist keine gewöhnliche Datei"),
                               std::string::npos)
@@ -113,7 +113,7 @@ TEST(SpecialFiles, SqlitesOwnDevicesStillOpen) {
     try {
         connection.Open(database.ConnectionText());
         EXPECT_EQ(StoredRows(connection), 2);
-    } catch (const rules::DatabaseError& error) {
+    } catch (const base::DatabaseError& error) {
         failure = error.what();
     }
     connection.Close();

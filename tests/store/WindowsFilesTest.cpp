@@ -9,7 +9,7 @@
 #include <thread>
 #include <vector>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "store/platform/OwnDatabase.h"
 #include "store/platform/windows/Win32.h"
 #include "store/sqlite/SpecialFiles.h"
@@ -81,7 +81,7 @@ TEST(WindowsOwnDatabase, LiesBesideTheProgramOrInTheUsersLocalData) {
             try {
                 machine.Locate();
                 ADD_FAILURE() << "no error";
-            } catch (const rules::DatabaseError& error) {
+            } catch (const base::DatabaseError& error) {
                 EXPECT_NE(std::string(error.what()).find(expected), std::string::npos)
                     << error.what();
             }
@@ -129,7 +129,7 @@ TEST(WindowsSpecialFiles, AreRefusedWithAMessageThatNamesThem) {
         try {
             connection.Open("Provider=Microsoft.Jet.OLEDB.4.0; Data Source=" + test.path);
             ADD_FAILURE() << test.path << " was opened";
-        } catch (const rules::DatabaseError& error) {
+        } catch (const base::DatabaseError& error) {
             EXPECT_NE(std::string(error.what()).find(test.message), std::string::npos)
                 << error.what();
         }

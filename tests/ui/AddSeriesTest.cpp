@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "tests/ui/ScriptedDialogs.h"
 
 namespace {
@@ -71,7 +71,7 @@ TEST(AddSeries, KeepsTheBoxesWhenTheRowCannotBeStored) {
     LoadedForm window(32767);
     ui::frmMain& form = *window.form;
     Type(form, {"1", "2", "3", "4", "5", "6"});
-    EXPECT_THROW(form.AddSeries(), rules::OverflowError);
+    EXPECT_THROW(form.AddSeries(), base::OverflowError);
     EXPECT_EQ(form.txtNewSeries[5].Text, "6");
     EXPECT_EQ(window.database.RowCount(), 32767);
 }

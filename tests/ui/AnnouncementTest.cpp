@@ -4,7 +4,7 @@
 
 #include <functional>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "tests/support/FixedRandom.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -48,7 +48,7 @@ TEST(Announcements, SayEachCommandsOutcomeOnce) {
         {"a row that cannot be stored", 13,
          [](LoadedForm& w) {
              TypeRow(*w.form, {std::string(200, '7'), "2", "3", "4", "5", "6"});
-             EXPECT_THROW(w.form->cmdAddSeries_Click(), rules::AppError);
+             EXPECT_THROW(w.form->cmdAddSeries_Click(), base::AppError);
          },
          nullptr},
         {"an evaluation without a win", 13, Evaluate("40,41,42,43,44,45", "46"), "Kein Treffer."},

@@ -2,7 +2,7 @@
 // after every command on an accepted one, and what a file says is never the program's voice.
 #include <gtest/gtest.h>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "tests/support/CraftedFiles.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -22,7 +22,7 @@ void RunCommands(ui::frmMain& form, const TempDatabase& database, const std::str
     const auto run = [&](const char* what, auto command) {
         try {
             command();
-        } catch (const rules::AppError&) {
+        } catch (const base::AppError&) {
         }
         expectCountEqualsTable(what);
     };
@@ -78,7 +78,7 @@ TEST(CraftedFiles, ChangedWhileRunningAreCaughtAtTheNextCommand) {
             for (auto& box : form.txtNewSeries) box.Text = "7";
             form.AddSeries();
             ADD_FAILURE() << sql << ": not caught";
-        } catch (const rules::AppError& failure) {
+        } catch (const base::AppError& failure) {
             EXPECT_NE(std::string(failure.what()).find(message), std::string::npos)
                 << failure.what();
         }
@@ -112,7 +112,7 @@ TEST(CraftedFiles, NamesFromTheFileNeverSpeakForTheProgram) {
             form.Form_Load();
             for (auto& box : form.txtNewSeries) box.Text = "7";
             form.AddSeries();
-        } catch (const rules::AppError& failure) {
+        } catch (const base::AppError& failure) {
             message = failure.what();
         }
         EXPECT_NE(message.find(quoted), std::string::npos) << message;

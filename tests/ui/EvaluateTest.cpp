@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "tests/support/LiteralEvaluation.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -166,7 +166,7 @@ TEST(EvaluateSeries, ChangesNoTotalWhenOneWouldOverflow) {
         form.txtNoDraws.Text = c.draws;
         form.txtSpentAmount.Text = c.spent;
         form.txtWonAmount.Text = c.won;
-        EXPECT_THROW(form.EvaluateSeries(true), rules::AppError);
+        EXPECT_THROW(form.EvaluateSeries(true), base::AppError);
         EXPECT_EQ(form.txtNoDraws.Text, c.draws);
         EXPECT_EQ(form.txtSpentAmount.Text, c.spent);
         EXPECT_EQ(form.txtWonAmount.Text, c.won);
@@ -183,7 +183,7 @@ TEST(EvaluateSeries, LeavesNoPartialReportWhenTheTotalOverflows) {
     form.txtOutput.Text = "old report";
     form.txtDrawnNumberList.Text = "1,2,3,4,5,6";
     form.txtAdditionalNumber.Text = "7";
-    EXPECT_THROW(form.EvaluateSeries(true), rules::OverflowError);
+    EXPECT_THROW(form.EvaluateSeries(true), base::OverflowError);
     EXPECT_EQ(form.txtOutput.Text, "");
     EXPECT_EQ(form.txtNoDraws.Text, "0");
 }

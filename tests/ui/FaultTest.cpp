@@ -16,7 +16,7 @@
 #include <functional>
 #include <thread>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "rules/Stake.h"
 #include "store/sqlite/SqliteConnection.h"
 #include "tests/support/CraftedFiles.h"
@@ -75,7 +75,7 @@ void ExpectFailureMentioning(const std::function<void()>& action, const std::str
     try {
         action();
         ADD_FAILURE() << "no failure";
-    } catch (const rules::DatabaseError& error) {
+    } catch (const base::DatabaseError& error) {
         EXPECT_NE(std::string(error.what()).find(words), std::string::npos) << error.what();
     }
 }
@@ -94,9 +94,9 @@ TEST(Faults, ADatabaseMadeReadOnlyRefusesEveryChangeAndTheProgramGoesOn) {
         form.chkInDB.Value = 1;
         form.chkInDB_Click();
         form.txtSeriesCount.Text = "50";
-        EXPECT_THROW(form.cmdGenerateRandom_Click(), rules::DatabaseError);
+        EXPECT_THROW(form.cmdGenerateRandom_Click(), base::DatabaseError);
 
-        EXPECT_THROW(form.cmdDelete_Click(), rules::DatabaseError);
+        EXPECT_THROW(form.cmdDelete_Click(), base::DatabaseError);
         EXPECT_EQ(form.mSeriesCount, 3);
         EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "3");
         form.cmdShowSeries_Click();  // reading still works
@@ -249,7 +249,7 @@ TEST(Faults, RowsAddedByAnotherProgramAreCountedBeforeTheNextCommand) {
     LoadedForm full(32760);
     full.database.AddRows(7);
     TypeRow(*full.form, "5");
-    EXPECT_THROW(full.form->AddSeries(), rules::OverflowError);
+    EXPECT_THROW(full.form->AddSeries(), base::OverflowError);
     EXPECT_EQ(full.database.RowCount(), 32767);
     EXPECT_EQ(full.form->txtCurrentSeriesNumber.Text, "32767");
 }
@@ -348,7 +348,7 @@ TEST(Faults, ARowAnotherProgramAddsAfterADroppedBatchIsNotTakenForTheBatchs) {
                          "insert into tblLotterySeries (BallNumberList) values ('1,2,3,4,5,6')",
                          nullptr, nullptr, nullptr);
             sqlite3_close(other);
-            throw rules::DatabaseError("Datenbankfehler: Der Datenträger ist voll.");
+            throw base::DatabaseError("Datenbankfehler: Der Datenträger ist voll.");
         });
     });
     path = window.database.Path();

@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "store/platform/DriverProbe.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -133,7 +133,7 @@ TEST(Form_Load, FailsOnAFileItCannotUseAndLeavesTheFileAsItWas) {
         store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
         ScriptedDialogs dialogs;
         ui::frmMain form(dialogs, EnvironmentFor(database.Folder(), hive));
-        EXPECT_THROW(form.Form_Load(), rules::AppError) << c.name;
+        EXPECT_THROW(form.Form_Load(), base::AppError) << c.name;
         EXPECT_TRUE(Contents(database.Path()) == before) << c.name << " was changed";
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(database.Folder()),
                                 std::filesystem::directory_iterator()),

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "tests/ui/ScriptedDialogs.h"
 
 namespace {
@@ -63,7 +63,7 @@ TEST(InsertSeries, StoresTheRowThenCountsIt) {
 TEST(InsertSeries, RefusesTheRowAfter32767BeforeSendingAnything) {
     LoadedForm window(32767);
     ui::frmMain& form = *window.form;
-    EXPECT_THROW(form.InsertSeries("1,2,3,4,5,6"), rules::OverflowError);
+    EXPECT_THROW(form.InsertSeries("1,2,3,4,5,6"), base::OverflowError);
     EXPECT_EQ(form.mSeriesCount, 32767);
     EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "32767");
     EXPECT_EQ(window.database.RowCount(), 32767);
@@ -76,7 +76,7 @@ TEST(InsertSeries, KeepsTheCountWhenTheDatabaseRefusesTheRow) {
         "PRIMARY KEY AUTOINCREMENT, BallNumberList TEXT NOT NULL CHECK (LotterySeriesID < 3));"
         "insert into tblLotterySeries (BallNumberList) values ('1'), ('2')");
     ui::frmMain& form = *window.form;
-    EXPECT_THROW(form.InsertSeries("1,2,3,4,5,6"), rules::DatabaseError);
+    EXPECT_THROW(form.InsertSeries("1,2,3,4,5,6"), base::DatabaseError);
     EXPECT_EQ(form.mSeriesCount, 2);
     EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "2");
     EXPECT_EQ(window.database.RowCount(), 2);

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "tests/support/FixedRandom.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -93,7 +93,7 @@ TEST(GenerateSeries, WarnsAboutACountThatIsNotANumber) {
 
 TEST(GenerateSeries, RefusesACountBeyondSixteenBits) {
     StoreModeWindow store("99999", 2);
-    EXPECT_THROW(store.form().cmdGenerateRandom_Click(), rules::OverflowError);
+    EXPECT_THROW(store.form().cmdGenerateRandom_Click(), base::OverflowError);
     EXPECT_EQ(store.window.database.RowCount(), 2);
     EXPECT_EQ(store.form().txtCurrentSeriesNumber.Text, "2");
 }
@@ -104,7 +104,7 @@ TEST(GenerateSeries, KeepsTheRowsStoredBeforeAFailureAndTheCountInStep) {
         "drop table tblLotterySeries; create table tblLotterySeries (LotterySeriesID INTEGER "
         "PRIMARY KEY AUTOINCREMENT, BallNumberList TEXT NOT NULL CHECK (LotterySeriesID < 6));"
         "insert into tblLotterySeries (BallNumberList) values ('1'), ('2')");
-    EXPECT_THROW(store.form().cmdGenerateRandom_Click(), rules::DatabaseError);
+    EXPECT_THROW(store.form().cmdGenerateRandom_Click(), base::DatabaseError);
     EXPECT_EQ(store.window.database.RowCount(), 5);
     EXPECT_EQ(store.form().mSeriesCount, 5);
     EXPECT_EQ(store.form().txtCurrentSeriesNumber.Text, "5");
@@ -150,7 +150,7 @@ TEST(cmdGenerateRandom_Click, NeverFiltersASimulatedDraw) {
 TEST(cmdGenerateRandom_Click, RefusesARepeatCountBeyondSixteenBits) {
     LoadedForm window(1);
     window.form->txtNewSeries[0].Text = "4e4";
-    EXPECT_THROW(window.form->cmdGenerateRandom_Click(), rules::OverflowError);
+    EXPECT_THROW(window.form->cmdGenerateRandom_Click(), base::OverflowError);
     EXPECT_EQ(window.form->txtNoDraws.Text, "0");
 }
 

@@ -9,8 +9,8 @@
 
 #include <functional>
 
-#include "rules/Errors.h"
-#include "rules/NumberText.h"
+#include "base/Errors.h"
+#include "base/NumberText.h"
 #include "rules/RandomDraw.h"
 #include "rules/Stake.h"
 #include "tests/support/FaultyFiles.h"
@@ -127,7 +127,7 @@ TEST(IoFaults, AtEveryCallLeaveRowsMessageAndWindowTrue) {
                 std::string message;
                 try {
                     command.run(window);
-                } catch (const rules::AppError& failure) {
+                } catch (const base::AppError& failure) {
                     message = failure.what();
                 }
                 if (!files.Disarm()) break;  // the command made fewer calls: all were tried
@@ -157,7 +157,7 @@ TEST(IoFaults, AtEveryCallLeaveRowsMessageAndWindowTrue) {
                     EXPECT_EQ(form.txtCurrentSeriesNumber.Text, std::to_string(form.mSeriesCount))
                         << where;
                     const std::string stake =
-                        "= " + rules::NumberText(rules::StakeFor(form.mSeriesCount), ",") + " Euro";
+                        "= " + base::NumberText(rules::StakeFor(form.mSeriesCount), ",") + " Euro";
                     const bool emptiedByDelete =
                         form.mSeriesCount == 0 && form.lblEuroUsed.Text == "";
                     EXPECT_TRUE(form.lblEuroUsed.Text == stake || emptiedByDelete)
@@ -197,7 +197,7 @@ TEST(IoFaults, AtEveryCallLeaveRowsMessageAndWindowTrue) {
                 // storing a row does, and the next start works.
                 try {
                     (window.loaded && message.empty() ? StoreTypedRow : command.run)(window);
-                } catch (const rules::AppError& failure) {
+                } catch (const base::AppError& failure) {
                     ADD_FAILURE() << where << ", then again: " << failure.what();
                 }
                 EXPECT_EQ(TakeMessages(window.dialogs), "") << where << ", then again";

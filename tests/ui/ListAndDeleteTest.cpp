@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
+#include "base/Errors.h"
 #include "rules/Assumptions.h"
-#include "rules/Errors.h"
 #include "tests/ui/ScriptedDialogs.h"
 
 namespace {
@@ -43,7 +43,7 @@ TEST(cmdShowSeries_Click, RefusesTheRowAfter32767) {
     LoadedForm window(5);
     window.database.AddRows(32763);  // another program fills the table while this one runs
     window.form->txtOutput.Text = "old";
-    EXPECT_THROW(window.form->cmdShowSeries_Click(), rules::OverflowError);
+    EXPECT_THROW(window.form->cmdShowSeries_Click(), base::OverflowError);
     EXPECT_EQ(window.form->txtOutput.Text, "old");
 }
 
@@ -106,7 +106,7 @@ TEST(cmdDelete_Click, ChangesNothingWhenTheDeleteFails) {
     window.database.Exec(
         "create trigger keep before delete on tblLotterySeries "
         "begin select raise(abort, 'locked'); end");
-    EXPECT_THROW(window.form->cmdDelete_Click(), rules::DatabaseError);
+    EXPECT_THROW(window.form->cmdDelete_Click(), base::DatabaseError);
     window.ExpectUntouched();
 }
 

@@ -10,7 +10,7 @@
 #include <functional>
 #include <memory>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "store/platform/OwnDatabase.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -122,7 +122,7 @@ TEST(OwnDatabase, LiesBesideACopyOrInTheUsersOwnClosedFolder) {
         std::string message;
         try {
             if (!Start(machine, dialogs, form, hive)) message = dialogs.shown.at(0).prompt;
-        } catch (const rules::AppError& failure) {
+        } catch (const base::AppError& failure) {
             message = failure.what();
         }
         if (c.rows >= 0) {
@@ -192,7 +192,7 @@ TEST(OwnDatabase, RefusesAFolderOrLinkOfAnotherUser) {
         try {
             Start(machine, dialogs, form, hive);
             ADD_FAILURE() << (link ? "link" : "folder") << " of another user was used";
-        } catch (const rules::DatabaseError& failure) {
+        } catch (const base::DatabaseError& failure) {
             EXPECT_NE(std::string(failure.what()).find("gehört nicht Ihnen"), std::string::npos)
                 << failure.what();
         }
@@ -214,7 +214,7 @@ TEST(OwnDatabase, TwoFirstStartsAtOnceShareOneFile) {
             try {
                 return store::LocateDatabase(machine.programFolder.string(),
                                              machine.dataHome.string()) == machine.own.string();
-            } catch (const rules::DatabaseError&) {
+            } catch (const base::DatabaseError&) {
                 return false;
             }
         };

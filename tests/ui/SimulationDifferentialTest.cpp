@@ -6,7 +6,7 @@
 
 #include <random>
 
-#include "rules/NumberText.h"
+#include "base/NumberText.h"
 #include "store/sqlite/SeriesStatements.h"
 #include "tests/support/ForwardingConnection.h"
 #include "tests/support/LiteralEvaluation.h"
@@ -42,7 +42,7 @@ struct Window {
     std::string ClickDrawByDraw(const std::string& draws) {
         int count = 1;
         try {
-            if (rules::IsNumeric(draws, ",")) count = rules::ToInt16(draws, ",");
+            if (base::IsNumeric(draws, ",")) count = base::ToInt16(draws, ",");
         } catch (const std::exception&) {
             return Click(draws);  // refused before its first draw
         }

@@ -15,7 +15,7 @@
 #include <random>
 #include <utility>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 #include "store/platform/DatabaseFile.h"
 #include "store/platform/OwnDatabaseError.h"
 #include "store/platform/SystemError.h"
@@ -40,12 +40,12 @@ std::string WithoutTrailingSlashes(std::string path) {
     const std::string user = entry != nullptr && entry->pw_name != nullptr
                                  ? "„" + std::string(entry->pw_name) + "“"
                                  : "mit der Nummer " + std::to_string(owner);
-    throw rules::DatabaseError("Datenbankfehler: Der Ordner „" + folder +
-                               "“ für Ihre Zahlenreihen gehört nicht Ihnen, sondern dem Benutzer " +
-                               user +
-                               ", der darin Ihre Zahlenreihen lesen und ändern könnte. Bitte den "
-                               "Ordner entfernen lassen (oder XDG_DATA_HOME auf einen eigenen "
-                               "Ordner setzen) und das Programm neu starten.");
+    throw base::DatabaseError("Datenbankfehler: Der Ordner „" + folder +
+                              "“ für Ihre Zahlenreihen gehört nicht Ihnen, sondern dem Benutzer " +
+                              user +
+                              ", der darin Ihre Zahlenreihen lesen und ändern könnte. Bitte den "
+                              "Ordner entfernen lassen (oder XDG_DATA_HOME auf einen eigenen "
+                              "Ordner setzen) und das Programm neu starten.");
 }
 
 // Makes every missing folder of `path`, each 0700 as the XDG rules ask.
@@ -85,7 +85,7 @@ Descriptor OpenOwnFolder(const std::string& folder) {
     const std::string parentPath = folder.substr(0, folder.rfind('/'));
     if (stat(parentPath.empty() ? "/" : parentPath.c_str(), &parent) == 0 &&
         (parent.st_mode & S_IWOTH) != 0 && (parent.st_mode & S_ISVTX) == 0) {
-        throw rules::DatabaseError(
+        throw base::DatabaseError(
             "Datenbankfehler: Der Ordner „" + parentPath +
             "“, in dem Ihr Ordner für die Zahlenreihen liegt, ist für andere Benutzer "
             "beschreibbar; sie könnten Ihren Ordner austauschen. Bitte XDG_DATA_HOME auf einen "
@@ -153,9 +153,9 @@ void LayEmptyDatabase(int folder, const std::string& folderPath, const std::stri
     const std::string target = folderPath + "/" + name;
     const std::string bytes = Contents(empty);
     if (bytes.empty()) {
-        throw rules::DatabaseError("Datenbankfehler: Die leere Datenbank „" + empty +
-                                   "“, aus der das Programm Ihre eigene anlegt, fehlt oder ist "
-                                   "nicht lesbar. Bitte das Paket varedadav neu installieren.");
+        throw base::DatabaseError("Datenbankfehler: Die leere Datenbank „" + empty +
+                                  "“, aus der das Programm Ihre eigene anlegt, fehlt oder ist "
+                                  "nicht lesbar. Bitte das Paket varedadav neu installieren.");
     }
     const Copy copy = CreateCopy(folder, target);
     const std::string& temporary = copy.name;
@@ -206,7 +206,7 @@ std::string LocateDatabase(std::string_view programFolder, const std::string& da
         return beside;
     }
     if (dataHome.empty()) {
-        throw rules::DatabaseError(
+        throw base::DatabaseError(
             "Datenbankfehler: Ihr Datenordner ist unbekannt, weil weder XDG_DATA_HOME noch HOME "
             "einen absoluten Pfad nennt. Bitte HOME setzen und das Programm neu starten.");
     }

@@ -87,9 +87,9 @@ void LayEmptyDatabase(const std::string& folder, const std::string& target,
     if (Exists(target)) return;
     const std::string bytes = Contents(empty);
     if (bytes.empty()) {
-        throw rules::DatabaseError("Datenbankfehler: Die leere Datenbank „" + empty +
-                                   "“, aus der das Programm Ihre eigene anlegt, fehlt oder ist "
-                                   "nicht lesbar. Bitte das Programm neu installieren.");
+        throw base::DatabaseError("Datenbankfehler: Die leere Datenbank „" + empty +
+                                  "“, aus der das Programm Ihre eigene anlegt, fehlt oder ist "
+                                  "nicht lesbar. Bitte das Programm neu installieren.");
     }
     const std::string copy = WriteCopy(folder, bytes, target);
     const bool moved =
@@ -121,7 +121,7 @@ std::string LocateDatabase(std::string_view programFolder, const std::string& da
     const std::string beside = DatabasePath(programFolder);
     if (Exists(beside) || !IsOrdinaryFile(InstalledEmptyDatabase(programFolder))) return beside;
     if (dataHome.empty()) {
-        throw rules::DatabaseError(
+        throw base::DatabaseError(
             "Datenbankfehler: Ihr Ordner für Anwendungsdaten (LOCALAPPDATA) ist unbekannt. Bitte "
             "das Programm als angemeldeter Benutzer starten.");
     }

@@ -1,13 +1,13 @@
-#include "rules/NumberText.h"
+#include "base/NumberText.h"
 
 #include <charconv>
 #include <cmath>
 #include <limits>
 #include <optional>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 
-namespace rules {
+namespace base {
 namespace {
 
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -238,4 +238,4 @@ std::string NumberText(double value, std::string_view decimalSeparator) {
     return result;
 }
 
-}  // namespace rules
+}  // namespace base

@@ -5,7 +5,7 @@
 #include <string>
 
 // Every bound the program keeps, in one place.
-namespace rules {
+namespace base {
 
 // Row ordinals and the row count are 16-bit counters: a table may hold this many rows.
 inline constexpr std::int16_t kMostRows = 32767;
@@ -34,8 +34,4 @@ inline constexpr int kNumberTypingLimit = 2;
 // messages about an overlong row say of it.
 std::string RowLengthText(std::int64_t bytes);
 
-// Throws the DatabaseError for the row at `ordinal` (counted from 1 in table order) that is
-// `bytes` long, more than kLongestRow.
-[[noreturn]] void ThrowRowTooLong(std::int64_t ordinal, std::int64_t bytes);
-
-}  // namespace rules
+}  // namespace base

@@ -6,7 +6,7 @@
 
 // Names of registry keys, columns and drivers compare without regard to case, whatever the
 // user's locale: only A to Z count as letters here, every other byte stays as it is.
-namespace rules {
+namespace base {
 
 constexpr char LowerAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
@@ -32,4 +32,4 @@ inline bool ContainsIgnoringAsciiCase(std::string_view text, std::string_view pa
                        [](char x, char y) { return LowerAscii(x) == LowerAscii(y); }) != text.end();
 }
 
-}  // namespace rules
+}  // namespace base

@@ -6,7 +6,7 @@
 
 // Numbers as the window shows them: texts read and written with the user's decimal separator
 // ("," under German settings, "." under English ones), passed in by the caller.
-namespace rules {
+namespace base {
 
 // Returns true iff all of `text` is a number: blanks around it, an optional sign, digits with
 // at most one decimal separator (at least one digit in all) and an optional exponent
@@ -37,4 +37,4 @@ void AppendWholeNumber(std::string& text, std::int64_t value);
 // magnitudes use an exponent ("1E+15"), which IsNumeric and ToDouble read back.
 std::string NumberText(double value, std::string_view decimalSeparator);
 
-}  // namespace rules
+}  // namespace base

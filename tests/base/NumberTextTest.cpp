@@ -1,4 +1,4 @@
-#include "rules/NumberText.h"
+#include "base/NumberText.h"
 
 #include <gtest/gtest.h>
 
@@ -6,12 +6,12 @@
 #include <optional>
 #include <string>
 
-#include "rules/Errors.h"
+#include "base/Errors.h"
 
 namespace {
 
-using rules::ConversionError;
-using rules::OverflowError;
+using base::ConversionError;
+using base::OverflowError;
 
 struct NumericCase {
     const char* text;
@@ -30,7 +30,7 @@ TEST(IsNumeric, AcceptsExactlyTheNumberGrammarOfTheLocale) {
         {"1 000", ",", false}, {"0x10", ",", false},  {"- 3", ",", false},
     };
     for (const NumericCase& c : cases) {
-        EXPECT_EQ(rules::IsNumeric(c.text, c.separator), c.numeric)
+        EXPECT_EQ(base::IsNumeric(c.text, c.separator), c.numeric)
             << "\"" << c.text << "\" with separator " << c.separator;
     }
 }
@@ -99,7 +99,7 @@ TEST(ToInt16, RoundsHalfToEvenAndRefusesValuesOutsideTheRange) {
             {"-0e400", 0},
             {kTiny.c_str(), 0},
         },
-        rules::ToInt16);
+        base::ToInt16);
 }
 
 TEST(ToInt32, HasItsOwnRangeEdges) {
@@ -116,25 +116,25 @@ TEST(ToInt32, HasItsOwnRangeEdges) {
             {"2147483646,50000000000000001", 2147483647},
             {"21474836475e-1", std::nullopt},  // 2147483647,5: a half to the even 2147483648
         },
-        rules::ToInt32);
+        base::ToInt32);
 }
 
 TEST(Conversions, RefuseTextThatIsNotANumber) {
     for (const char* text : {"", " ", "abc", "1,2,3", "12 Euro", "47.25"}) {
-        EXPECT_THROW(rules::ToInt16(text, ","), ConversionError) << text;
-        EXPECT_THROW(rules::ToInt32(text, ","), ConversionError) << text;
-        EXPECT_THROW(rules::ToDouble(text, ","), ConversionError) << text;
+        EXPECT_THROW(base::ToInt16(text, ","), ConversionError) << text;
+        EXPECT_THROW(base::ToInt32(text, ","), ConversionError) << text;
+        EXPECT_THROW(base::ToDouble(text, ","), ConversionError) << text;
     }
 }
 
 TEST(ToDouble, ReadsTheLocaleSeparator) {
-    EXPECT_EQ(rules::ToDouble("47,25", ","), 47.25);
-    EXPECT_EQ(rules::ToDouble("47.25", "."), 47.25);
-    EXPECT_EQ(rules::ToDouble(" -1,5E2 ", ","), -150.0);
-    EXPECT_THROW(rules::ToDouble("1e400", ","), OverflowError);
-    EXPECT_EQ(rules::ToDouble("1e-400", ","), 0.0);
-    EXPECT_EQ(rules::ToDouble(kTiny, ","), 0.0);
-    EXPECT_EQ(rules::ToDouble("0e400", ","), 0.0);
+    EXPECT_EQ(base::ToDouble("47,25", ","), 47.25);
+    EXPECT_EQ(base::ToDouble("47.25", "."), 47.25);
+    EXPECT_EQ(base::ToDouble(" -1,5E2 ", ","), -150.0);
+    EXPECT_THROW(base::ToDouble("1e400", ","), OverflowError);
+    EXPECT_EQ(base::ToDouble("1e-400", ","), 0.0);
+    EXPECT_EQ(base::ToDouble(kTiny, ","), 0.0);
+    EXPECT_EQ(base::ToDouble("0e400", ","), 0.0);
 }
 
 struct TextCase {
@@ -162,7 +162,7 @@ TEST(NumberText, WritesTheShortestFormWithTheLocaleSeparator) {
         {2.5e-7, ",", "2,5E-07"},
     };
     for (const TextCase& c : cases) {
-        EXPECT_EQ(rules::NumberText(c.value, c.separator), c.text) << c.value;
+        EXPECT_EQ(base::NumberText(c.value, c.separator), c.text) << c.value;
     }
 }
 
@@ -171,26 +171,26 @@ TEST(NumberText, SurvivesTheTripThroughABox) {
         double amount = 0.0;
         for (int step = 0; step < 20000; ++step) {
             amount += 24575.25;  // the stake of 32,767 rows
-            const std::string text = rules::NumberText(amount, separator);
-            ASSERT_TRUE(rules::IsNumeric(text, separator)) << text;
-            ASSERT_EQ(rules::ToDouble(text, separator), amount) << text;
+            const std::string text = base::NumberText(amount, separator);
+            ASSERT_TRUE(base::IsNumeric(text, separator)) << text;
+            ASSERT_EQ(base::ToDouble(text, separator), amount) << text;
         }
     }
 }
 
 TEST(WholeNumberText, IsPlainDecimal) {
-    EXPECT_EQ(rules::WholeNumberText(0), "0");
-    EXPECT_EQ(rules::WholeNumberText(32767), "32767");
-    EXPECT_EQ(rules::WholeNumberText(-3), "-3");
-    EXPECT_EQ(rules::WholeNumberText(2147483647), "2147483647");
+    EXPECT_EQ(base::WholeNumberText(0), "0");
+    EXPECT_EQ(base::WholeNumberText(32767), "32767");
+    EXPECT_EQ(base::WholeNumberText(-3), "-3");
+    EXPECT_EQ(base::WholeNumberText(2147483647), "2147483647");
 }
 
 TEST(CheckedAdd, ThrowsOnOverflowOfEitherWidth) {
-    EXPECT_EQ(rules::CheckedAdd(std::int16_t{32766}, std::int16_t{1}), 32767);
-    EXPECT_THROW(rules::CheckedAdd(std::int16_t{32767}, std::int16_t{1}), OverflowError);
-    EXPECT_EQ(rules::CheckedAdd(std::int32_t{2147483600}, std::int32_t{47}), 2147483647);
-    EXPECT_THROW(rules::CheckedAdd(std::int32_t{2147483600}, std::int32_t{48}), OverflowError);
-    EXPECT_THROW(rules::CheckedAdd(std::int32_t{INT32_MIN}, std::int32_t{-1}), OverflowError);
+    EXPECT_EQ(base::CheckedAdd(std::int16_t{32766}, std::int16_t{1}), 32767);
+    EXPECT_THROW(base::CheckedAdd(std::int16_t{32767}, std::int16_t{1}), OverflowError);
+    EXPECT_EQ(base::CheckedAdd(std::int32_t{2147483600}, std::int32_t{47}), 2147483647);
+    EXPECT_THROW(base::CheckedAdd(std::int32_t{2147483600}, std::int32_t{48}), OverflowError);
+    EXPECT_THROW(base::CheckedAdd(std::int32_t{INT32_MIN}, std::int32_t{-1}), OverflowError);
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <stdexcept>
 #include <string>
 
-namespace rules {
+namespace base {
 
 // Every failure the program reports to its user derives from AppError; what() is a complete
 // German sentence that can be shown as it stands.
@@ -41,4 +41,4 @@ class DatabaseError : public AppError {
     Cause mCause;
 };
 
-}  // namespace rules
+}  // namespace base
