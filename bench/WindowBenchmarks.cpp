@@ -6,6 +6,7 @@
 #include <QPushButton>
 #include <memory>
 
+#include "rules/DrawReport.h"
 #include "rules/RandomDraw.h"
 #include "store/platform/BuiltinHive.h"
 #include "store/sqlite/SqliteConnection.h"
@@ -79,6 +80,19 @@ BENCHMARK(BM_Evaluate)
     ->Arg(32767)
     ->Unit(benchmark::kMicrosecond)
     ->Complexity(benchmark::oN);
+
+// The evaluation alone: no look whether the table changed, no write to the window.
+void BM_EvaluateRows(benchmark::State& state) {
+    LoadedState window(static_cast<int>(state.range(0)));
+    const rules::StoredRows& rows = window.form.StoredRows();
+    const rules::Draw draw(window.form.txtDrawnNumberList.Text,
+                           window.form.txtAdditionalNumber.Text);
+    for (auto _ : state) {
+        rules::DrawReport report = rules::EvaluateRows(rows, draw);
+        benchmark::DoNotOptimize(report.text.data());
+    }
+}
+BENCHMARK(BM_EvaluateRows)->Arg(32767)->Unit(benchmark::kMicrosecond);
 
 void BM_LiteralEvaluate(benchmark::State& state) {
     LoadedState window(static_cast<int>(state.range(0)));

@@ -27,4 +27,10 @@ std::string RowListText(const std::vector<std::string>& rows) {
     return list;
 }
 
+std::string RowListSummary(std::size_t rows) {
+    if (rows == 0) return std::string(kNoRowsFound);
+    if (rows == 1) return "1 Zahlenreihe aufgelistet.";
+    return std::to_string(rows) + " Zahlenreihen aufgelistet.";
+}
+
 }  // namespace rules

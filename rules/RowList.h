@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -9,5 +10,9 @@ namespace rules {
 // hyphens), and a line "sheet tab box tab tab row" for each row, every line ended by CR LF; for
 // no rows "Keine Zahlenreihen gefunden.".
 std::string RowListText(const std::vector<std::string>& rows);
+
+// How many rows the list shows, in one sentence for a screen reader ("2 Zahlenreihen
+// aufgelistet."): never the list itself, which may run to 32,767 lines.
+std::string RowListSummary(std::size_t rows);
 
 }  // namespace rules

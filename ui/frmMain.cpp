@@ -1,13 +1,12 @@
 #include "ui/frmMain.h"
 
-#include <cmath>
 #include <limits>
 
 #include "base/Errors.h"
 #include "base/Limits.h"
 #include "base/NumberText.h"
 #include "rules/Assumptions.h"
-#include "rules/Evaluation.h"
+#include "rules/DrawReport.h"
 #include "rules/RowList.h"
 #include "rules/Stake.h"
 #include "store/platform/DatabaseFile.h"
@@ -59,7 +58,7 @@ bool frmMain::Form_Load() {
     }
     mConnection = mEnvironment.createConnection();
     mConnection->Open(connectionText);
-    mTable = std::make_unique<store::TicketTable>(*mConnection);
+    mTable = std::make_unique<store::RowTable>(*mConnection);
     SetSeriesCount(mTable->Open(databasePath));
     ShowStake();
     if (const std::string notice = mConnection->ReadOnlyNotice(); !notice.empty()) {
@@ -91,6 +90,9 @@ void frmMain::chkInDB_Click() {
         txtSeriesCount.Enabled = true;
         chkUnpopularNums.Enabled = true;
     } else {
+        // Outside store mode a click's passes are its draws (the first number box says how
+        // many), and a pass evaluates only the last of its txtSeriesCount draws: at 1, every
+        // draw of the click counts.
         txtSeriesCount.Enabled = false;
         chkUnpopularNums.Enabled = false;
         txtSeriesCount.Write("1");
@@ -139,78 +141,54 @@ void frmMain::GenerateSeries(bool bTotalsOnly) {
     }
     mDialogs.SetMousePointer(MousePointer::Hourglass);
     const std::int16_t count = base::ToInt16(countText, DecimalSeparator());
-    const bool storeRows = chkInDB.Value != 0;
-    const bool unpopularOnly = storeRows && chkUnpopularNums.Value != 0;
     mRandom.Reseed();
-    if (storeRows) {
-        StoreRandomRows(count, unpopularOnly);
+    if (chkInDB.Value == 0) {
+        SimulateDraws(count, bTotalsOnly);
+    } else {
+        StoreRandomRows(count, chkUnpopularNums.Value != 0);
         ShowStake();
         txtOutput.Write(base::WholeNumberText(count) + " Zahlenreihe(n) hinzugefügt.");
         mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
-    } else {
-        rules::SimulatedDraw simulated;
-        for (int draw = 1; draw <= count; ++draw) {
-            simulated = rules::SimulateDraw(mRandom);
-            txtAdditionalNumber.Write(base::WholeNumberText(simulated.additionalNumber));
-            txtDrawnNumberList.Write(simulated.drawnNumberList);
-        }
-        // Only the click's last draw is ever seen: a draw before it adds what it won to the
-        // running totals, counted from the winner tables where they can count it.
-        if (!bTotalsOnly || count < 1 || !AddWinningsToTotals(simulated)) EvaluateSeries(true);
-        if (!bTotalsOnly && !mEvaluationOutcome.empty()) {
-            mDialogs.Announce(
-                "Ziehung " + txtDrawnNumberList.Text + ", Zusatzzahl " + txtAdditionalNumber.Text +
-                ": " + mEvaluationOutcome + " Ziehungen: " + txtNoDraws.Text +
-                ", Ausgaben: " + txtSpentAmount.Text + ", Einnahmen: " + txtWonAmount.Text + ".");
-        }
     }
     mDialogs.SetMousePointer(MousePointer::Default);
+}
+
+void frmMain::SimulateDraws(std::int16_t count, bool bTotalsOnly) {
+    rules::SimulatedDraw simulated;
+    for (int draw = 1; draw <= count; ++draw) {
+        simulated = rules::SimulateDraw(mRandom);
+        txtAdditionalNumber.Write(base::WholeNumberText(simulated.additionalNumber));
+        txtDrawnNumberList.Write(simulated.drawnNumberList);
+    }
+    // Only the click's last draw is ever seen: a draw before it adds what it won to the running
+    // totals, counted from the winner tables where they can count it.
+    if (!bTotalsOnly || count < 1 || !AddWinningsToTotals(simulated)) EvaluateSeries(true);
+    if (!bTotalsOnly && !mEvaluationOutcome.empty()) {
+        mDialogs.Announce("Ziehung " + txtDrawnNumberList.Text + ", Zusatzzahl " +
+                          txtAdditionalNumber.Text + ": " + mEvaluationOutcome +
+                          " Ziehungen: " + txtNoDraws.Text + ", Ausgaben: " + txtSpentAmount.Text +
+                          ", Einnahmen: " + txtWonAmount.Text + ".");
+    }
 }
 
 void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
     FollowOtherPrograms();
     if (count < 1) return;
     const std::int16_t countBefore = mSeriesCount;
-    std::vector<std::string> made;
-    made.reserve(static_cast<std::size_t>(count));
-    try {
-        mTable->BeginBatch();
-        for (int row = 1; row <= count; ++row) {
-            std::string next = rules::RandomRow(mRandom, unpopularOnly);
-            InsertSeries(next);
-            made.push_back(std::move(next));
-        }
-        mTable->CommitBatch();
-    } catch (...) {
-        const std::optional<std::size_t> kept = mTable->KeepRowsMadeBefore(made);
-        // The count follows the table; where the file cannot be read, what the batch kept.
-        if (!FollowTable()) {
-            SetSeriesCount(static_cast<std::int16_t>(countBefore + kept.value_or(0)));
-            ShowStake();
-        }
-        if (kept) {
-            txtOutput.Write(base::WholeNumberText(static_cast<std::int64_t>(*kept)) +
-                            " Zahlenreihe(n) hinzugefügt.");
-        }
-        // The program's own errors get what was stored added; any other passes as it is.
-        try {
-            throw;
-        } catch (const base::AppError& failure) {
-            throw base::DatabaseError(std::string(failure.what()) + " " +
-                                      StoredOfBatchText(kept, count));
-        }
+    const store::WriteResult stored = mTable->InsertBatch(
+        count, countBefore, [&] { return rules::RandomRow(mRandom, unpopularOnly); });
+    if (!stored.failure) {
+        SetSeriesCount(static_cast<std::int16_t>(countBefore + count));
+        return;
     }
-}
-
-std::string frmMain::StoredOfBatchText(std::optional<std::size_t> kept, std::int16_t count) {
-    const std::string all = base::WholeNumberText(count);
-    if (!kept) return "Wie viele Zahlenreihen gespeichert wurden, ließ sich nicht feststellen.";
-    if (*kept == static_cast<std::size_t>(count)) {
-        return count == 1 ? "Die Zahlenreihe wurde trotzdem gespeichert."
-                          : "Alle " + all + " Zahlenreihen wurden trotzdem gespeichert.";
+    // The command counts the table again; where the file cannot be read, this stays.
+    SetSeriesCount(static_cast<std::int16_t>(countBefore + stored.rowsKept.value_or(0)));
+    ShowStake();
+    if (stored.rowsKept) {
+        txtOutput.Write(base::WholeNumberText(static_cast<std::int64_t>(*stored.rowsKept)) +
+                        " Zahlenreihe(n) hinzugefügt.");
     }
-    return "Gespeichert wurden " + base::WholeNumberText(static_cast<std::int64_t>(*kept)) +
-           " der " + all + (count == 1 ? " Zahlenreihe." : " Zahlenreihen.");
+    throw *stored.failure;
 }
 
 void frmMain::KeepingCountTrue(const std::function<void()>& command) {
@@ -229,6 +207,9 @@ void frmMain::KeepingCountTrue(const std::function<void()>& command) {
         } catch (const base::AppError&) {
             // More rows than a count holds: the program says so wherever it counts them.
         }
+        throw;
+    } catch (...) {
+        if (mTable) FollowTable();
         throw;
     }
 }
@@ -250,11 +231,7 @@ void frmMain::cmdShowSeries_Click() {
         const std::vector<std::string>& rows = StoredRows().Texts();
         txtOutput.Write(rules::RowListText(rows));
         mDialogs.SetMousePointer(MousePointer::Default);
-        // How many, never the list itself: it may run to 32,767 lines.
-        mDialogs.Announce(rows.empty() ? std::string(rules::kNoRowsFound)
-                          : rows.size() == 1
-                              ? std::string("1 Zahlenreihe aufgelistet.")
-                              : std::to_string(rows.size()) + " Zahlenreihen aufgelistet.");
+        mDialogs.Announce(rules::RowListSummary(rows.size()));
     });
 }
 
@@ -266,16 +243,10 @@ void frmMain::cmdDelete_Click() {
             return;
         }
         FollowOtherPrograms();
-        // The statement goes first, so a delete that fails leaves the count and the window as they
-        // were. SQLite may report a failure after the rows are gone, though: the file says.
-        std::string failureAfterDelete;
-        try {
-            mTable->DeleteAll();
-        } catch (const base::DatabaseError& failure) {
-            FollowTable();
-            if (mSeriesCount != 0) throw;
-            failureAfterDelete = failure.what();
-        }
+        // The statement goes first, so a delete that fails leaves the count and the window as
+        // they were.
+        const store::WriteResult deleted = mTable->DeleteAll();
+        if (!deleted.reachedFile) throw *deleted.failure;
         SetSeriesCount(0);
         txtOutput.Write("Alle Zahlenreihen gelöscht.");
         txtSpentAmount.Write("0");
@@ -283,10 +254,7 @@ void frmMain::cmdDelete_Click() {
         txtNoDraws.Write("0");
         lblEuroUsed.Write("");
         mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
-        if (!failureAfterDelete.empty()) {
-            throw base::DatabaseError(failureAfterDelete +
-                                      " Alle Zahlenreihen wurden trotzdem gelöscht.");
-        }
+        if (deleted.failure) throw *deleted.failure;
     });
 }
 
@@ -316,16 +284,12 @@ void frmMain::AddSeries() {
         row += number;
     }
     FollowOtherPrograms();
-    mFailureAfterChange.clear();
-    InsertSeries(row);
+    const store::WriteResult stored = InsertSeries(row);
     for (ControlState& box : txtNewSeries) box.Write("");
     SetFocus(NewSeriesBox(0));
     ShowStake();
     mDialogs.Announce(CountAndStakeText());
-    if (!mFailureAfterChange.empty()) {
-        throw base::DatabaseError(std::exchange(mFailureAfterChange, std::string()) +
-                                  " Die Zahlenreihe wurde trotzdem gespeichert.");
-    }
+    if (stored.failure) throw *stored.failure;
 }
 
 void frmMain::EvaluateSeries(bool bIsSimulation) {
@@ -344,61 +308,23 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
     // The report is built aside and shown whole, so a failure never leaves half a report.
     txtOutput.Write("");
     const rules::Draw draw(txtDrawnNumberList.Text, txtAdditionalNumber.Text);
-    std::string report;
-    std::int32_t total = 0;
-    int winningRows = 0;
-
-    const store::SeriesCache& rows = StoredRows();
-    if (rows.Texts().empty()) {
-        report = rules::kNoRowsFound;
-    } else {
-        // Only the rows that can win are looked at one by one, in table order.
-        mCandidateRows.clear();
-        draw.Candidates(rows.Keys(), mCandidateRows);
-        for (const std::uint32_t index : mCandidateRows) {
-            if (index >= static_cast<std::uint32_t>(base::kMostRows)) break;
-            const rules::RowResult result = draw.Evaluate(rows.Texts()[index], rows.Keys()[index]);
-            if (result.hits > 2) {
-                std::int16_t box = static_cast<std::int16_t>(index + 1);
-                std::int16_t sheet = 0;
-                rules::GetSheetAndBox(box, sheet);
-                total = base::CheckedAdd(total, result.prize, "Die Gewinnsumme");
-                rules::AppendReportLine(report, sheet, box, result);
-                ++winningRows;
-            }
-        }
-        if (rows.Texts().size() > static_cast<std::size_t>(base::kMostRows)) {
-            base::ThrowTooManyRows();
-        }
-        if (total < 1) {
-            report = rules::kNoWin;
-        } else {
-            report += rules::TotalLines(total);
-        }
-    }
-    const std::size_t caret = total >= 1 ? report.size() : 0;  // a win shows its total
-    const bool noRows = rows.Texts().empty();
-    txtOutput.Write(std::move(report), caret);
+    rules::DrawReport report = rules::EvaluateRows(StoredRows(), draw);
+    const std::size_t caret = report.Caret();
+    txtOutput.Write(std::move(report.text), caret);
 
     const double stake = ShowStake();
-    if (bIsSimulation) AddToRunningTotals(stake, total);
-    mEvaluationOutcome = noRows      ? std::string(rules::kNoRowsFound)
-                         : total < 1 ? std::string(rules::kNoWin)
-                                     : "Gewonnene Summe (ca.): " + base::WholeNumberText(total) +
-                                           " EUR, " + std::to_string(winningRows) +
-                                           (winningRows == 1 ? " Gewinnreihe." : " Gewinnreihen.");
+    if (bIsSimulation) AddToRunningTotals(stake, report.total);
+    mEvaluationOutcome = report.Summary();
 }
 
 bool frmMain::AddWinningsToTotals(const rules::SimulatedDraw& draw) {
     txtOutput.Write("");  // as the evaluation does first; the last draw's report replaces it
     // No other event runs during the click: the rows checked at its first draw stay current.
-    if (!mRowsCheckedThisClick) {
-        StoredRows();
-        mRowsCheckedThisClick = true;
-    }
-    const std::optional<std::int32_t> won = mTable->WonBy(draw);
+    const rules::StoredRows& rows = mRowsCheckedThisClick ? mTable->RowsAsLastRead() : StoredRows();
+    mRowsCheckedThisClick = true;
+    const std::optional<std::int32_t> won = rows.WonBy(draw);
     if (!won) return false;
-    RunningTotals next;
+    rules::RunningTotals next;
     try {
         next = NextRunningTotals(rules::StakeFor(mSeriesCount), *won);
     } catch (const base::AppError&) {
@@ -413,21 +339,12 @@ void frmMain::AddToRunningTotals(double stake, std::int32_t won) {
     ShowRunningTotals(NextRunningTotals(stake, won));
 }
 
-frmMain::RunningTotals frmMain::NextRunningTotals(double stake, std::int32_t won) const {
-    const std::string& separator = DecimalSeparator();
-    RunningTotals next;
-    next.draws = base::CheckedAdd(base::ToInt16(txtNoDraws.Text, separator), std::int16_t{1},
-                                  "Die Zahl der Ziehungen");
-    next.spent = base::ToDouble(txtSpentAmount.Text, separator) + stake;
-    if (!std::isfinite(next.spent)) {
-        throw base::OverflowError("Überlauf: Die Ausgaben sind zu groß für eine Gleitkommazahl.");
-    }
-    next.won = base::CheckedAdd(base::ToInt32(txtWonAmount.Text, separator), won,
-                                "Die Summe der Einnahmen");
-    return next;
+rules::RunningTotals frmMain::NextRunningTotals(double stake, std::int32_t won) const {
+    return rules::NextRunningTotals(txtNoDraws.Text, txtSpentAmount.Text, txtWonAmount.Text, stake,
+                                    won, DecimalSeparator());
 }
 
-void frmMain::ShowRunningTotals(const RunningTotals& totals) {
+void frmMain::ShowRunningTotals(const rules::RunningTotals& totals) {
     txtNoDraws.Write(base::WholeNumberText(totals.draws));
     txtSpentAmount.Write(base::NumberText(totals.spent, DecimalSeparator()));
     txtWonAmount.Write(base::WholeNumberText(totals.won));
@@ -446,31 +363,16 @@ double frmMain::ShowStake() {
     return stake;
 }
 
-void frmMain::InsertSeries(const std::string& sBallNumberList) {
-    if (mSeriesCount == base::kMostRows) base::ThrowTableFull();
-    // The program never stores a row it would refuse to read back.
-    if (sBallNumberList.size() > base::kLongestRow) {
-        throw base::OverflowError(
-            "Überlauf: Die Zahlenreihe" +
-            base::RowLengthText(static_cast<std::int64_t>(sBallNumberList.size())) +
-            " Sie wurde nicht gespeichert.");
-    }
-    try {
-        mTable->Insert(sBallNumberList);
-    } catch (const base::DatabaseError& failure) {
-        // The insert may have been committed before SQLite reported the failure (an unlock
-        // after the commit that fails): the file says. (Within a batch it never was.)
-        if (!mTable->HoldsLast(sBallNumberList, static_cast<std::int16_t>(mSeriesCount + 1))) {
-            throw;  // the command that stores it counts the table again
-        }
-        mFailureAfterChange = failure.what();
-    }
+store::WriteResult frmMain::InsertSeries(const std::string& sBallNumberList) {
+    store::WriteResult stored = mTable->Insert(sBallNumberList, mSeriesCount);
+    if (!stored.reachedFile) throw *stored.failure;  // the command counts the table again
     SetSeriesCount(static_cast<std::int16_t>(mSeriesCount + 1));
+    return stored;
 }
 
 std::unique_ptr<store::Recordset> frmMain::OpenSeriesRecordset() { return mTable->List(); }
 
-const store::SeriesCache& frmMain::StoredRows() {
+const rules::StoredRows& frmMain::StoredRows() {
     FollowOtherPrograms();
     return mTable->Rows();
 }

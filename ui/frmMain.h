@@ -9,10 +9,11 @@
 #include <string>
 
 #include "rules/RandomDraw.h"
+#include "rules/RunningTotals.h"
+#include "rules/StoredRows.h"
 #include "store/platform/RegistryApi.h"
 #include "store/sqlite/Connection.h"
-#include "store/sqlite/SeriesCache.h"
-#include "store/sqlite/TicketTable.h"
+#include "store/sqlite/RowTable.h"
 #include "ui/ControlState.h"
 #include "ui/ControlTable.h"
 #include "ui/Dialogs.h"
@@ -68,9 +69,10 @@ class frmMain {
     // Evaluates every stored row against the typed draw; a simulated draw also advances the
     // three running totals.
     void EvaluateSeries(bool bIsSimulation);
-    // One batch of the draw command: txtSeriesCount random rows stored (store mode) or one
-    // simulated draw evaluated (simulation mode). With bTotalsOnly, a later draw of the same
-    // click will replace the report, so this one only adds to the running totals.
+    // One pass of the draw command: txtSeriesCount random rows stored (store mode) or
+    // txtSeriesCount draws simulated and the last evaluated (simulation mode). With bTotalsOnly,
+    // a later pass of the same click will replace the report, so this one only adds to the
+    // running totals.
     void GenerateSeries(bool bTotalsOnly = false);
 
     // Shows the stake of all stored rows in lblEuroUsed and returns it.
@@ -78,13 +80,14 @@ class frmMain {
     // The row count and the stake as the window shows them, in one sentence for a screen
     // reader: "Anzahl Kästchen: 13, Einsatz 10,25 Euro." (no stake while the label is empty).
     std::string CountAndStakeText() const;
-    // Stores one row and counts it; the count rises only once the row is stored.
-    void InsertSeries(const std::string& sBallNumberList);
+    // Stores one row and counts it; the count rises only once the row is stored. Throws when it
+    // was not; returns what SQLite reported after the row reached the file.
+    store::WriteResult InsertSeries(const std::string& sBallNumberList);
     // All rows in the order they were stored, positioned on the first.
     std::unique_ptr<store::Recordset> OpenSeriesRecordset();
-    // The stored rows in table order, read through OpenSeriesRecordset when the table changed;
-    // the count follows changes made by other programs.
-    const store::SeriesCache& StoredRows();
+    // The stored rows in table order, read again when this or another program changed the
+    // table; the count follows changes made by other programs.
+    const rules::StoredRows& StoredRows();
 
     ControlState& Control(ControlId id) { return mControls[static_cast<std::size_t>(id)]; }
     const ControlState& Control(ControlId id) const {
@@ -119,15 +122,12 @@ class frmMain {
     const std::string& DecimalSeparator() const { return mEnvironment.decimalSeparator; }
 
   private:
-    struct RunningTotals {
-        std::int16_t draws = 0;
-        double spent = 0;
-        std::int32_t won = 0;
-    };
     // All three totals are computed before any is written, so an overflow changes none.
     void AddToRunningTotals(double stake, std::int32_t won);
-    RunningTotals NextRunningTotals(double stake, std::int32_t won) const;
-    void ShowRunningTotals(const RunningTotals& totals);
+    rules::RunningTotals NextRunningTotals(double stake, std::int32_t won) const;
+    void ShowRunningTotals(const rules::RunningTotals& totals);
+    // Simulates `count` draws into the draw boxes and evaluates the last (GenerateSeries).
+    void SimulateDraws(std::int16_t count, bool bTotalsOnly);
     // What EvaluateSeries(true) does to the window for a simulated draw, but for the report:
     // adds what the draw won, counted from the winner tables, to the running totals. False,
     // with nothing changed, when the draw has to be evaluated in full.
@@ -136,8 +136,6 @@ class frmMain {
     // are kept, each once, the count follows the table, and the message says how many rows
     // were stored.
     void StoreRandomRows(std::int16_t count, bool unpopularOnly);
-    // What the message about a failed batch of `count` rows says of the `kept` ones.
-    static std::string StoredOfBatchText(std::optional<std::size_t> kept, std::int16_t count);
     // The count, and the stake with it, as the table says; false, and nothing changed, when the
     // file cannot be read.
     bool FollowTable() noexcept;
@@ -152,14 +150,11 @@ class frmMain {
 
     // What the last evaluation found, for the announcement; empty when it warned instead.
     std::string mEvaluationOutcome;
-    // A failure SQLite reported after the change it concerns had reached the file.
-    std::string mFailureAfterChange;
     Dialogs& mDialogs;
     FormEnvironment mEnvironment;
     rules::RandomSource& mRandom;
-    std::unique_ptr<store::TicketTable> mTable;  // over mConnection while it is open
-    std::vector<std::uint32_t> mCandidateRows;   // kept to spare an allocation per draw
-    bool mRowsCheckedThisClick = false;          // for other programs' changes
+    std::unique_ptr<store::RowTable> mTable;  // over mConnection while it is open
+    bool mRowsCheckedThisClick = false;       // for other programs' changes
 };
 
 }  // namespace ui

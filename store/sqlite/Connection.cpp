@@ -2,7 +2,6 @@
 
 #include "base/Errors.h"
 #include "base/NumberText.h"
-#include "store/sqlite/SqliteConnection.h"
 
 namespace store {
 
@@ -36,7 +35,5 @@ std::vector<std::string> ColumnTexts(Connection& connection, const std::string& 
     rows->Close();
     return values;
 }
-
-std::unique_ptr<Connection> CreateConnection() { return std::make_unique<SqliteConnection>(); }
 
 }  // namespace store

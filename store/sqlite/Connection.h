@@ -42,6 +42,9 @@ class Recordset {
     virtual void Close() = 0;
 };
 
+// What Connection::QuickCheck finds in a sound file.
+inline constexpr std::string_view kSoundFinding = "ok";
+
 class Connection {
   public:
     virtual ~Connection() = default;
@@ -73,13 +76,15 @@ class Connection {
     // Empty while the database is open for writing; else a message saying that it could be
     // opened for reading only, why, and what that means.
     virtual std::string ReadOnlyNotice() const = 0;
+    // SQLite's quick check of the whole file: its first finding, kSoundFinding when the file is
+    // sound.
+    // Throws DatabaseError as Execute does when the check cannot run.
+    virtual std::string QuickCheck() = 0;
 };
 
 // Every row of `column` in the result of `statement`, as text, in the order of the result.
 std::vector<std::string> ColumnTexts(Connection& connection, const std::string& statement,
                                      std::string_view column);
-
-using ConnectionFactory = std::unique_ptr<Connection> (*)();
 
 // A new, closed connection to the program's own store.
 std::unique_ptr<Connection> CreateConnection();

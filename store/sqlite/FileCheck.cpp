@@ -109,7 +109,7 @@ void CheckColumns(Connection& connection) {
 
 }  // namespace
 
-void CheckTicketTable(Connection& connection) {
+void CheckRowTable(Connection& connection) {
     std::string kind;  // table, view, virtual or shadow; empty when not in the main schema
     bool withoutRowid = false;
     try {
@@ -167,25 +167,23 @@ void CheckTicketTable(Connection& connection) {
     }
 }
 
-void CheckTicketFile(Connection& connection, const std::string& path) {
+void CheckLottoFile(Connection& connection, const std::string& path) {
     // SQLite's own findings name pages and cells; reading may also fail outright.
     std::string finding;
     try {
-        const std::vector<std::string> findings =
-            ColumnTexts(connection, "pragma quick_check", "quick_check");
-        finding = findings.empty() ? "keine Antwort" : findings.front();
+        finding = connection.QuickCheck();
     } catch (const base::DatabaseError& failure) {
         // A lock or a lack of memory is no damage: its own message says what it is.
         if (failure.cause() != base::DatabaseError::Cause::Damage) throw;
         finding = "nicht lesbar";
     }
-    if (finding != "ok") {
+    if (finding != kSoundFinding) {
         throw base::DatabaseError("Datenbankfehler: Die Datenbankdatei " + path +
                                   " ist beschädigt (" + finding +
                                   "). Das Programm schreibt nicht in eine beschädigte Datei. " +
                                   std::string(kRescueHint));
     }
-    CheckTicketTable(connection);
+    CheckRowTable(connection);
 
     std::unique_ptr<Recordset> tooLong;
     try {

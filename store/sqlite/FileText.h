@@ -6,6 +6,11 @@
 
 namespace store {
 
+// How the rows of a damaged file can be rescued, for the messages that say it is damaged.
+inline constexpr std::string_view kRescueHint =
+    "Die Zahlenreihen lassen sich mit SQLite in eine neue Datei retten: "
+    "„sqlite3 Lotto.mdb .recover | sqlite3 Gerettet.mdb“.";
+
 // How many characters of a name read from a database file a message shows.
 inline constexpr std::size_t kMostFileTextCharacters = 40;
 

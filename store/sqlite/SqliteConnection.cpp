@@ -12,13 +12,14 @@
 #include "store/platform/ConnectionText.h"
 #include "store/platform/FileIdentity.h"
 #include "store/platform/SystemError.h"
-#include "store/sqlite/FileCheck.h"
 #include "store/sqlite/FileText.h"
 #include "store/sqlite/FileWatch.h"
 #include "store/sqlite/SpecialFiles.h"
 
 namespace store {
 namespace {
+
+constexpr std::string_view kQuickCheck = "pragma quick_check";
 
 std::string_view SentenceFor(int resultCode) {
     switch (resultCode & 0xff) {
@@ -397,22 +398,22 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
     // SQLite also calls a page damaged that the disk would not give, and its own check of the
     // file lists such a page among its findings: only a finding on what it could read says that
     // the file is damaged. (A read failing during the check counts as well.)
-    const QuickCheck check = IsDamage(resultCode) ? RunQuickCheck() : QuickCheck::NotDone;
+    const Verdict check = IsDamage(resultCode) ? RunQuickCheck() : Verdict::NotDone;
     const std::optional<FileFailure> failure = TakeFileFailure();
     if (IsFailedRead(failure)) {
         // What a short read left in SQLite's cache in place of the file's bytes must go.
         sqlite3_db_release_memory(mDb);
         ThrowError(resultCode, detail, {}, failure);
     }
-    if (check == QuickCheck::Damaged) {
+    if (check == Verdict::Damaged) {
         mDamaged = true;
         ThrowDamaged();
     }
     if (IsDamage(resultCode)) {
         throw base::DatabaseError(
             "Datenbankfehler: Die Datenbankdatei " + mPath + " konnte nicht gelesen werden; " +
-            (check == QuickCheck::Sound ? "die Prüfung danach fand sie unbeschädigt"
-                                        : "ob sie beschädigt ist, ließ sich nicht prüfen") +
+            (check == Verdict::Sound ? "die Prüfung danach fand sie unbeschädigt"
+                                     : "ob sie beschädigt ist, ließ sich nicht prüfen") +
             ". Bitte es noch einmal versuchen. (SQLite: " + QuotedFileText(detail) + ")");
     }
     if ((resultCode & 0xff) == SQLITE_READONLY && mReadOnlyReason) {
@@ -423,22 +424,29 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
     ThrowError(resultCode, detail, {}, failure);
 }
 
-SqliteConnection::QuickCheck SqliteConnection::RunQuickCheck() noexcept {
+SqliteConnection::Verdict SqliteConnection::RunQuickCheck() noexcept {
     sqlite3_stmt* check = nullptr;
-    int resultCode = sqlite3_prepare_v2(mDb, "pragma quick_check", -1, &check, nullptr);
+    int resultCode = sqlite3_prepare_v2(mDb, kQuickCheck.data(), -1, &check, nullptr);
     if (resultCode == SQLITE_OK) resultCode = sqlite3_step(check);
     const unsigned char* finding =
         resultCode == SQLITE_ROW ? sqlite3_column_text(check, 0) : nullptr;
-    QuickCheck result = QuickCheck::NotDone;
+    Verdict result = Verdict::NotDone;
     if (resultCode == SQLITE_ROW) {
         const bool sound =
-            finding != nullptr && std::string_view(reinterpret_cast<const char*>(finding)) == "ok";
-        result = sound ? QuickCheck::Sound : QuickCheck::Damaged;
+            finding != nullptr &&
+            std::string_view(reinterpret_cast<const char*>(finding)) == kSoundFinding;
+        result = sound ? Verdict::Sound : Verdict::Damaged;
     } else if (IsDamage(resultCode)) {
-        result = QuickCheck::Damaged;
+        result = Verdict::Damaged;
     }
     sqlite3_finalize(check);
     return result;
+}
+
+std::string SqliteConnection::QuickCheck() {
+    const std::vector<std::string> findings =
+        ColumnTexts(*this, std::string(kQuickCheck), "quick_check");
+    return findings.empty() ? "keine Antwort" : findings.front();
 }
 
 void SqliteConnection::ThrowDamaged() const {
@@ -498,5 +506,7 @@ void SqliteConnection::Close() {
     sqlite3_close_v2(mDb);
     mDb = nullptr;
 }
+
+std::unique_ptr<Connection> CreateConnection() { return std::make_unique<SqliteConnection>(); }
 
 }  // namespace store

@@ -36,6 +36,7 @@ class SqliteConnection final : public Connection {
     std::uint64_t ChangeStamp() override;
     std::uint64_t OtherProgramsStamp() override;
     std::string ReadOnlyNotice() const override;
+    std::string QuickCheck() override;
 
   private:
     void CheckFileIsStillThere() const;
@@ -43,8 +44,9 @@ class SqliteConnection final : public Connection {
     // once SQLite's quick check confirms the damage on content it could read.
     [[noreturn]] void Fail(int resultCode);
     [[noreturn]] void Fail(int resultCode, const std::string& detail);
-    enum class QuickCheck { Sound, Damaged, NotDone };
-    QuickCheck RunQuickCheck() noexcept;
+    enum class Verdict { Sound, Damaged, NotDone };
+    // The quick check run directly, for a statement that failed: whether the file is damaged.
+    Verdict RunQuickCheck() noexcept;
     [[noreturn]] void ThrowDamaged() const;
     std::string ReadOnlySentence() const;
 

@@ -6,7 +6,7 @@
 #include "base/Errors.h"
 #include "store/platform/ConnectionText.h"
 #include "store/platform/DatabaseFile.h"
-#include "store/sqlite/SeriesStatements.h"
+#include "store/sqlite/RowStatements.h"
 #include "store/sqlite/SqliteConnection.h"
 #include "tests/support/FaultyFiles.h"
 #include "tests/support/TempDatabase.h"

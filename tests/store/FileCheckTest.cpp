@@ -17,7 +17,7 @@ namespace {
 
 using testing_support::TempDatabase;
 
-TEST(CheckTicketFile, RefusesWithAReasonOrAcceptsAndChangesNoFile) {
+TEST(CheckLottoFile, RefusesWithAReasonOrAcceptsAndChangesNoFile) {
     for (const testing_support::CraftedFile& file : testing_support::CraftedFiles()) {
         TempDatabase database;
         database.AddRows(13);
@@ -28,7 +28,7 @@ TEST(CheckTicketFile, RefusesWithAReasonOrAcceptsAndChangesNoFile) {
             store::SqliteConnection connection;
             try {
                 connection.Open(database.ConnectionText());
-                store::CheckTicketFile(connection, database.Path());
+                store::CheckLottoFile(connection, database.Path());
             } catch (const base::AppError& failure) {
                 refusal = failure.what();
             }
@@ -61,7 +61,7 @@ class FailingAt final : public testing_support::ForwardingConnection {
 
 // Only damage is called damage, only a value too big to load a row too long, and only a statement
 // SQLite rejects a missing table: a lock, say, during any check says that it is a lock.
-TEST(CheckTicketFile, SaysWhatWentWrongWhileChecking) {
+TEST(CheckLottoFile, SaysWhatWentWrongWhileChecking) {
     using Cause = base::DatabaseError::Cause;
     const std::string locked =
         "Datenbankfehler: Die Datenbank ist von einem anderen Programm "
@@ -86,7 +86,7 @@ TEST(CheckTicketFile, SaysWhatWentWrongWhileChecking) {
         FailingAt connection(c.during, base::DatabaseError(locked, c.cause));
         connection.Open(database.ConnectionText());
         try {
-            store::CheckTicketFile(connection, database.Path());
+            store::CheckLottoFile(connection, database.Path());
             ADD_FAILURE() << c.during << ": no failure";
         } catch (const base::DatabaseError& failure) {
             const std::string message = failure.what();

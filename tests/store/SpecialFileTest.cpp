@@ -11,7 +11,7 @@
 #include <filesystem>
 
 #include "base/Errors.h"
-#include "store/sqlite/SeriesStatements.h"
+#include "store/sqlite/RowStatements.h"
 #include "store/sqlite/SqliteConnection.h"
 #include "tests/support/TempDatabase.h"
 

@@ -28,6 +28,10 @@ class ForwardingConnection : public store::Connection {
     std::uint64_t ChangeStamp() override { return mStore.ChangeStamp(); }
     std::uint64_t OtherProgramsStamp() override { return mStore.OtherProgramsStamp(); }
     std::string ReadOnlyNotice() const override { return mStore.ReadOnlyNotice(); }
+    std::string QuickCheck() override {
+        BeforeStatement("pragma quick_check");
+        return mStore.QuickCheck();
+    }
 
   protected:
     virtual void BeforeStatement(std::string_view statement) = 0;

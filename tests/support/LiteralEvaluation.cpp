@@ -2,7 +2,7 @@
 
 #include "rules/Evaluation.h"
 #include "rules/Stake.h"
-#include "store/sqlite/SeriesStatements.h"
+#include "store/sqlite/RowStatements.h"
 
 namespace testing_support {
 

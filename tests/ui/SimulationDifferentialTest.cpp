@@ -7,7 +7,7 @@
 #include <random>
 
 #include "base/NumberText.h"
-#include "store/sqlite/SeriesStatements.h"
+#include "store/sqlite/RowStatements.h"
 #include "tests/support/ForwardingConnection.h"
 #include "tests/support/LiteralEvaluation.h"
 #include "tests/ui/ScriptedDialogs.h"
