@@ -89,10 +89,9 @@ TEST(ShowStake, WritesTheCaptionInTheUsersLocaleAndReturnsTheStake) {
         double stake;
         const char* caption;
     };
-    const Case cases[] = {{0, ",", 0, "= 0 Euro"},          {1, ",", 1, "= 1 Euro"},
-                          {2, ",", 1.75, "= 1,75 Euro"},    {12, ",", 9.25, "= 9,25 Euro"},
-                          {13, ",", 10.25, "= 10,25 Euro"}, {24, ",", 18.5, "= 18,5 Euro"},
-                          {25, ",", 19.5, "= 19,5 Euro"},   {12, ".", 9.25, "= 9.25 Euro"}};
+    // The stake itself is the rules' (StakeFor); here, how the window writes it.
+    const Case cases[] = {
+        {1, ",", 1, "= 1 Euro"}, {2, ",", 1.75, "= 1,75 Euro"}, {12, ".", 9.25, "= 9.25 Euro"}};
     for (const Case& c : cases) {
         LoadedForm window(0, c.separator);
         window.form->mSeriesCount = c.rows;
