@@ -41,6 +41,7 @@ old_state() {
   chmod 0666 "$shared/Lotto.mdb"
   printf 'root:x:0:0' >"$outside"
   chmod 0600 "$outside"
+  chown 0:42 "$outside"
   mkfifo "$shared/Lotto.mdb-journal"
   ln -s "$root/pipe" "$shared/Lotto.mdb-wal"
   printf 'x' >"$shared/Lotto.mdb-shm"
@@ -53,7 +54,7 @@ old_state() {
   chown -R -h 65534 "$shared/theirs"
 }
 outside_untouched() {
-  [ "$(mode "$outside")" = 600 ] && [ "$(cat "$outside")" = 'root:x:0:0' ] ||
+  [ "$(stat -c '%u:%g %a' "$outside")" = '0:42 600' ] && [ "$(cat "$outside")" = 'root:x:0:0' ] ||
     fail "$1: a file outside the folder was changed"
 }
 
@@ -76,23 +77,19 @@ run postinst configure 1.1.0
   fail "upgrade left another user's file beside the rows: $(stat -c '%u %a' "$shared/Lotto.mdb-shm")"
 outside_untouched upgrade
 
-# Hard links to a file outside, as the rows and as SQLite's journal: the outside file keeps its
-# mode, and the journal's name is taken away.
-for name in Lotto.mdb Lotto.mdb-journal; do
+# Links, hard or soft, to a file outside, as the rows or as SQLite's files: the outside file keeps
+# its owner and mode, and SQLite's names are taken away.
+for link in hard:Lotto.mdb hard:Lotto.mdb-journal soft:Lotto.mdb soft:Lotto.mdb-shm; do
   old_state
+  name=${link#*:}
   rm "$shared/$name"
-  ln "$outside" "$shared/$name"
+  if [ "${link%:*}" = soft ]; then ln -s "$outside" "$shared/$name"
+  else ln "$outside" "$shared/$name"; fi
   run postinst configure 1.1.0
-  outside_untouched "upgrade with a hard link as $name"
+  outside_untouched "upgrade with a $link link"
+  [ "$name" = Lotto.mdb ] || { [ ! -e "$shared/$name" ] && [ ! -L "$shared/$name" ]; } ||
+    fail "upgrade kept a $link link"
 done
-[ ! -e "$shared/Lotto.mdb-journal" ] || fail "upgrade kept a hard link as SQLite's journal"
-
-# The shared file replaced by a link another user made: the link is not followed.
-old_state
-rm "$shared/Lotto.mdb"
-ln -s "$outside" "$shared/Lotto.mdb"
-run postinst configure 1.1.0
-outside_untouched "upgrade with a link as Lotto.mdb"
 
 # Remove keeps the rows; purge takes the folder and all in it, and nothing outside.
 old_state
@@ -108,6 +105,11 @@ old_state
 chown 65534 "$shared"
 run postrm purge
 [ -f "$shared/Lotto.mdb" ] || fail "purge removed a folder root did not make"
+# Nor is a link in the folder's place, even to a folder of root's: purge leaves that folder be.
+chown 0 "$shared" && mv "$shared" "$root/moved" && ln -s "$root/moved" "$shared"
+run postrm purge
+[ "$(mode "$root/moved")" = 1777 ] && [ -f "$root/moved/Lotto.mdb" ] ||
+  fail "purge followed the link $shared"
 
 if acted_while_open; then fail "the lines above acted in the folder while others could write to it"; fi
 
