@@ -10,7 +10,7 @@ set -u
 scripts=$1
 [ "$(id -u)" -eq 0 ] || { echo "SKIP: needs root"; exit 77; }
 root=$(mktemp -d)
-trap 'rm -rf "$root"' EXIT
+trap 'umount -q "$root"/var/lib/varedadav/theirs/deep; rm -rf --one-file-system "$root"' EXIT
 failures=0
 fail() { echo "FAIL: $*"; failures=$((failures + 1)); }
 shared=$root/var/lib/varedadav
@@ -91,14 +91,25 @@ for link in hard:Lotto.mdb hard:Lotto.mdb-journal soft:Lotto.mdb soft:Lotto.mdb-
     fail "upgrade kept a $link link"
 done
 
-# Remove keeps the rows; purge takes the folder and all in it, and nothing outside.
-old_state
-run postrm remove
-[ -f "$shared/Lotto.mdb" ] || fail "remove deleted the rows"
-run postrm purge
-[ ! -e "$shared" ] || fail "purge left $shared: $(ls -A "$shared")"
-outside_untouched purge
-[ -d "$root/etc" ] || fail "purge followed a link out of the folder"
+# Remove keeps the rows; purge takes the folder and all in it, and nothing outside. A file system
+# mounted in the folder is not the package's: purge leaves it and the folders down to it, takes
+# all else and still succeeds.
+for mounted in '' theirs/deep; do
+  old_state
+  if [ -n "$mounted" ]; then
+    mount -t tmpfs tmpfs "$shared/$mounted" ||
+      { echo "SKIP: purge around a mount: cannot mount"; continue; }
+    : >"$shared/$mounted/kept"
+  fi
+  run postrm remove
+  [ -f "$shared/Lotto.mdb" ] || fail "remove deleted the rows"
+  run postrm purge
+  left=$(find "$shared" -printf '%P ' 2>/dev/null)
+  [ "$left" = "${mounted:+ theirs $mounted $mounted/kept }" ] || fail "purge left in $shared:$left"
+  [ -z "$mounted" ] || umount "$shared/$mounted"
+  outside_untouched purge
+  [ -d "$root/etc" ] || fail "purge followed a link out of the folder"
+done
 
 # A folder that is not root's own is not the package's doing: purge leaves it.
 old_state
