@@ -59,6 +59,11 @@ DESTDIR=$again cmake --install "$build" --prefix /usr/./ >/dev/null || fail "ins
 [ -f "$again/usr/share/varedadav/Lotto-empty.mdb" ] || fail "/usr/./ not installed as /usr"
 grep -qx "Exec=/usr/games/varedadav" "$again/usr/share/applications/$id.desktop" || fail "Exec for /usr/./"
 [ "$(stat -c %a "$again/usr/games")" = 750 ] || fail "install changed a folder it did not make"
+# A link there that is not 1.1.0's, however close, is someone's own doing: it stays.
+ln -s /var/lib/varedadav/Lotto.mdb.1 "$again/usr/lib/varedadav/Lotto.mdb"
+DESTDIR=$again cmake --install "$build" --prefix /usr >/dev/null || fail "install over a link failed"
+[ "$(readlink "$again/usr/lib/varedadav/Lotto.mdb")" = /var/lib/varedadav/Lotto.mdb.1 ] ||
+  fail "install removed a link that was not 1.1.0's"
 echo "install checks passed"
 
 [ "${2:-}" = package ] || exit 0
