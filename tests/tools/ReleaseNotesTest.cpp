@@ -57,8 +57,12 @@ TEST(ReleaseNotes, AcceptOnlyRealVersionHeadings) {
                           "<li>First entry, which runs over two lines &amp; has &lt;marks&gt;."
                           "</li>"),
                       std::string::npos);
-            EXPECT_EQ(release_notes::ManualPageDate(releases),
-                      std::string(c.heading).substr(10, 10));
+            const std::string heading = c.heading;  // ## 1.2.0 (YYYY-MM-DD HH:MM)
+            EXPECT_NE(
+                release_notes::AppStreamReleases(releases).find(
+                    "date=\"" + heading.substr(10, 10) + "T" + heading.substr(21, 5) + ":00Z\""),
+                std::string::npos);
+            EXPECT_EQ(release_notes::ManualPageDate(releases), heading.substr(10, 10));
         } catch (const std::runtime_error& refusal) {
             EXPECT_FALSE(c.debianDate) << c.heading << ": " << refusal.what();
         }
