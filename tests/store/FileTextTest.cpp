@@ -30,6 +30,7 @@ TEST(QuotedFileText, QuotesBoundsAndShowsWhatIsHidden) {
         {"zero width and byte order mark", "a\u200Bb\uFEFF", R"(„a\u200Bb\uFEFF“)"},
         {"C1 control", "a\u0085b", R"(„a\u0085b“)"},
         {"line separator", "a\u2028b", R"(„a\u2028b“)"},
+        {"the edges of the hidden ranges", "\x1F\u0080\u2060", R"(„\x1F\u0080\u2060“)"},
         {"quotation marks that would end the quotation", "x“. Bitte „y\"",
          R"(„x\u201C. Bitte \u201Ey\u0022“)"},
         {"tag characters", "a\U000E0041b", R"(„a\U000E0041b“)"},
