@@ -65,6 +65,11 @@ const std::vector<CraftedFile>& CraftedFiles() {
              "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList TEXT NOT NULL UNIQUE "
              "ON/* x */CONFLICT REPLACE)",
          "ON-CONFLICT"},
+        {"a conflict clause after a name in brackets",
+         std::string(kRecreate) +
+             "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList TEXT, [note] TEXT UNIQUE ON "
+             "CONFLICT REPLACE)",
+         "ON-CONFLICT"},
         {"a conflict clause over lines, in odd case",
          std::string(kRecreate) +
              "(LotterySeriesID INTEGER PRIMARY KEY, BallNumberList TEXT UNIQUE oN -- c\n\t"
