@@ -91,7 +91,8 @@ TEST(ToInt16, RoundsHalfToEvenAndRefusesValuesOutsideTheRange) {
             {"35e-1", 4},
             {",5", 0},
             {"1234567890123456789012", std::nullopt},
-            {"18446744073709551617", std::nullopt},  // 2^64 + 1, one past what 64 bits hold
+            {"18446744073709551617", std::nullopt},    // 2^64 + 1, one past what 64 bits hold
+            {"1e18446744073709551616", std::nullopt},  // an exponent of 2^64, 0 in 64 bits
             {"0,0000000000000000000000000009", 0},
             // A zero is zero whatever its exponent; a tiny value rounds to zero.
             {"0e19", 0},
