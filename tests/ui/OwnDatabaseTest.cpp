@@ -79,6 +79,12 @@ TEST(OwnDatabase, LiesBesideACopyOrInTheUsersOwnClosedFolder) {
              fs::permissions(m.ownFolder, fs::perms::all);
          },
          2, nullptr, true},
+        {"own folder opened to the user's group is closed again", true,
+         [](Machine& m) {
+             Machine::PlaceRows(m.own, 2);
+             fs::permissions(m.ownFolder, fs::perms::owner_all | fs::perms::group_all);
+         },
+         2, nullptr, true},
         {"own folder reached through the user's own link", true,
          [](Machine& m) {
              Machine::PlaceRows(m.root.Path() / "elsewhere/Lotto.mdb", 4);
