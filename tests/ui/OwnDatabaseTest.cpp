@@ -9,6 +9,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <utility>
 
 #include "base/Errors.h"
 #include "store/platform/OwnDatabase.h"
@@ -207,7 +208,7 @@ TEST(OwnDatabase, RefusesAFolderOrLinkOfAnotherUser) {
 }
 
 // The desktop entry clicked twice on the first day: both starts lay the file at the same moment,
-// and both go on with the one that won.
+// and both go on with the one that won, the very same file and not only the same name.
 TEST(OwnDatabase, TwoFirstStartsAtOnceShareOneFile) {
     int clashes = 0;
     for (int round = 0; round < 100; ++round) {
@@ -216,25 +217,30 @@ TEST(OwnDatabase, TwoFirstStartsAtOnceShareOneFile) {
         ASSERT_EQ(pipe(go), 0);
         const pid_t child = fork();
         ASSERT_GE(child, 0);
+        // The file a start goes on with, as device and inode; {0, 0} when it found none.
         const auto locate = [&] {
+            struct stat file = {};
             try {
-                return store::LocateDatabase(machine.programFolder.string(),
-                                             machine.dataHome.string()) == machine.own.string();
+                if (store::LocateDatabase(machine.programFolder.string(),
+                                          machine.dataHome.string()) == machine.own.string())
+                    stat(machine.own.c_str(), &file);
             } catch (const base::DatabaseError&) {
-                return false;
             }
+            return std::pair(file.st_dev, file.st_ino);
         };
         if (child == 0) {
             char signal = 0;
-            _exit(read(go[0], &signal, 1) == 1 && locate() ? 0 : 1);
+            const auto found = read(go[0], &signal, 1) == 1 ? locate() : std::pair<dev_t, ino_t>();
+            _exit(write(go[1], &found, sizeof found) == sizeof found ? 0 : 1);
         }
         ASSERT_EQ(write(go[1], "!", 1), 1);
-        const bool found = locate();
-        int status = 0;
-        waitpid(child, &status, 0);
+        const auto found = locate();
+        waitpid(child, nullptr, 0);
+        auto theirs = std::pair<dev_t, ino_t>();
+        const bool told = read(go[0], &theirs, sizeof theirs) == sizeof theirs;
         close(go[0]);
         close(go[1]);
-        clashes += found && WIFEXITED(status) && WEXITSTATUS(status) == 0 ? 0 : 1;
+        clashes += told && found.second != 0 && found == theirs ? 0 : 1;
     }
     EXPECT_EQ(clashes, 0);
 }
