@@ -19,7 +19,7 @@ namespace {
 
 using testing_support::TempDatabase;
 
-enum class Kind { Pipe, Socket, Device };
+enum class Kind { Pipe, Socket, Device, BlockDevice };
 
 // Makes a special file at `path`; false when this user may not (devices need root).
 bool MakeSpecialFile(const std::string& path, Kind kind) {
@@ -38,6 +38,8 @@ bool MakeSpecialFile(const std::string& path, Kind kind) {
         }
         case Kind::Device:
             return mknod(path.c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;  // as /dev/null
+        case Kind::BlockDevice:  // of no driver: it never opens, so nothing can reach a disk
+            return mknod(path.c_str(), S_IFBLK | 0600, makedev(0, 0)) == 0;
     }
     return false;
 }
@@ -60,7 +62,7 @@ TEST(SpecialFiles, BesideTheDatabaseAreNamedAtOnceAtStartAndAtTheNextCommand) {
     };
     const Case cases[] = {{"-journal", false}, {"-wal", false}, {"-wal", true}, {"-shm", true}};
     for (const Case& c : cases) {
-        for (Kind kind : {Kind::Pipe, Kind::Socket, Kind::Device}) {
+        for (Kind kind : {Kind::Pipe, Kind::Socket, Kind::Device, Kind::BlockDevice}) {
             for (bool atStart : {true, false}) {
                 const std::string name = std::string(c.suffix) + (c.wal ? " (WAL) " : " ") +
                                          KindWord(kind) + (atStart ? " at start" : " later");
@@ -73,7 +75,7 @@ TEST(SpecialFiles, BesideTheDatabaseAreNamedAtOnceAtStartAndAtTheNextCommand) {
                 // An open connection keeps its WAL files open: nothing to plant then.
                 if (std::filesystem::exists(special)) continue;
                 if (!MakeSpecialFile(special, kind)) {
-                    ASSERT_EQ(kind, Kind::Device) << name;
+                    ASSERT_GE(kind, Kind::Device) << name;
                     continue;  // not root
                 }
                 try {
