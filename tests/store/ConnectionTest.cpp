@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <utility>
 
 #include "base/Errors.h"
 #include "store/platform/ConnectionText.h"
@@ -154,12 +155,19 @@ TEST_F(SqliteConnectionTest, DoesNoMoreThanEachStatementSays) {
     database.Exec("insert into tblLotterySeries (BallNumberList) values (printf('%.2000c', '7'))");
     store::SqliteConnection limited(1000);
     limited.Open(database.ConnectionText());
-    try {
-        limited.Execute(std::string(store::kListStatement));
-        ADD_FAILURE() << "a row of 2,000 bytes was read under a limit of 1,000";
-    } catch (const DatabaseError& error) {
-        EXPECT_NE(std::string(error.what()).find("zu groß"), std::string::npos) << error.what();
-        EXPECT_EQ(error.cause(), DatabaseError::Cause::TooBig);
+    // A row of 2,000 bytes under a limit of 1,000, and one byte beyond the 100 MB of the default.
+    const std::pair<store::SqliteConnection*, std::string> tooBig[] = {
+        {&limited, std::string(store::kListStatement)},
+        {&connection, "select length(zeroblob(100000001)) as Bytes"},
+    };
+    for (const auto& [reader, statement] : tooBig) {
+        try {
+            reader->Execute(statement);
+            ADD_FAILURE() << statement << ": a value beyond the limit was loaded";
+        } catch (const DatabaseError& error) {
+            EXPECT_NE(std::string(error.what()).find("zu groß"), std::string::npos) << error.what();
+            EXPECT_EQ(error.cause(), DatabaseError::Cause::TooBig);
+        }
     }
 }
 
