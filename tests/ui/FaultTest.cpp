@@ -359,6 +359,87 @@ TEST(Faults, ARowAnotherProgramAddsAfterADroppedBatchIsNotTakenForTheBatchs) {
     ASSERT_EQ(rows.size(), 3u + 1u + 3u);
     EXPECT_EQ(rows[3], "1,2,3,4,5,6");
     EXPECT_EQ(form.mSeriesCount, 7);
+    EXPECT_EQ(form.txtOutput.Text, "3 Zahlenreihe(n) hinzugefügt.");
+}
+
+// SQLite reports a failure once the change has reached the file, as an unlock that fails does;
+// with countUnread, the count cannot be read after it.
+class FailsAfterTheChange final : public testing_support::ForwardingConnection {
+  public:
+    explicit FailsAfterTheChange(bool countUnread) : mCountUnread(countUnread) {}
+
+    void ExecuteWithText(std::string_view statement, std::string_view text) override {
+        ForwardingConnection::ExecuteWithText(statement, text);
+        if (!InTransaction()) Fail();
+    }
+    void CommitTrans() override {
+        ForwardingConnection::CommitTrans();
+        Fail();
+    }
+
+  private:
+    void BeforeStatement(std::string_view statement) override {
+        if (mFailed && mCountUnread && statement.starts_with("select count")) Fail();
+    }
+    [[noreturn]] void Fail() {
+        mFailed = true;
+        throw base::DatabaseError("Datenbankfehler: Ein-/Ausgabefehler.");
+    }
+
+    bool mCountUnread;
+    bool mFailed = false;
+};
+
+// What reached the file shows as made, whatever SQLite reported after it: the boxes are free for
+// the next row, the count and the stake are the table's, and the message says it was made.
+TEST(Faults, AChangeThatReachedTheFileDespiteAFailureShowsAsMade) {
+    struct Case {
+        const char* name;
+        bool countUnread;
+        std::function<void(ui::frmMain&)> command;
+        int rows;           // in the file, and shown
+        const char* stake;  // shown
+        const char* said;   // by the message
+        const char* heard;  // the one announcement, where the command makes one before the message
+    };
+    const auto batchOf = [](const char* count) {
+        return [count](ui::frmMain& form) {
+            form.chkInDB.Value = 1;
+            form.chkInDB_Click();
+            form.txtSeriesCount.Text = count;
+            form.cmdGenerateRandom_Click();
+        };
+    };
+    const Case cases[] = {
+        {"a typed row", false,
+         [](ui::frmMain& form) {
+             TypeRow(form, "8");
+             form.cmdAddSeries_Click();
+         },
+         4, "= 3,25 Euro", "Die Zahlenreihe wurde trotzdem gespeichert.",
+         "Anzahl Kästchen: 4, Einsatz 3,25 Euro."},
+        {"a batch of one", false, batchOf("1"), 4, "= 3,25 Euro",
+         "Die Zahlenreihe wurde trotzdem gespeichert.", nullptr},
+        // The last count known includes the rows the batch kept.
+        {"a batch of ten, the count unread after it", true, batchOf("10"), 13, "= 10,25 Euro",
+         "Alle 10 Zahlenreihen wurden trotzdem gespeichert. Die Anzahl Kästchen (13) ist der "
+         "zuletzt bekannte Stand",
+         nullptr},
+    };
+    for (const Case& c : cases) {
+        WindowOnThreeRows window(
+            [&c] { return std::make_unique<FailsAfterTheChange>(c.countUnread); });
+        ui::frmMain& form = *window.form;
+        ASSERT_TRUE(form.Form_Load()) << c.name;
+        ExpectFailureMentioning([&] { c.command(form); }, c.said);
+        EXPECT_EQ(window.database.RowCount(), c.rows) << c.name;
+        EXPECT_EQ(form.txtCurrentSeriesNumber.Text, std::to_string(c.rows)) << c.name;
+        EXPECT_EQ(form.lblEuroUsed.Text, c.stake) << c.name;
+        for (const auto& box : form.txtNewSeries) EXPECT_EQ(box.Text, "") << c.name;
+        if (c.heard != nullptr) {
+            EXPECT_EQ(window.dialogs.announced, std::vector<std::string>{c.heard}) << c.name;
+        }
+    }
 }
 
 }  // namespace
