@@ -67,6 +67,15 @@ TEST(Announcements, SayEachCommandsOutcomeOnce) {
          },
          "Ziehung 44,45,46,47,48,49, Zusatzzahl 43: Kein Treffer. Ziehungen: 3, Ausgaben: "
          "30,75, Einnahmen: 0."},
+        {"three simulated draws after an evaluation", 13,
+         [](LoadedForm& w) {
+             Evaluate("40,41,42,43,44,45", "46")(w);
+             w.dialogs.announced.clear();
+             w.form->txtNewSeries[0].Text = "3";
+             w.form->cmdGenerateRandom_Click();
+         },
+         "Ziehung 44,45,46,47,48,49, Zusatzzahl 43: Kein Treffer. Ziehungen: 3, Ausgaben: "
+         "30,75, Einnahmen: 0."},
         {"five random rows stored", 13,
          [](LoadedForm& w) {
              w.form->chkInDB.Value = 1;
