@@ -20,7 +20,16 @@ using testing_support::TempDatabase;
 class AccessibilityTest : public QObject {
     Q_OBJECT
 
+  protected:
+    // A screen reader speaks the outcome notice each time it appears.
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (event->type() == QEvent::Show)
+            appeared << static_cast<QWidget*>(watched)->accessibleName();
+        return false;
+    }
+
   private:
+    QStringList appeared;
     testing_support::ShownWindow shown;
     TempDatabase* database = nullptr;
     ui::MainWindow* window = nullptr;
@@ -78,6 +87,7 @@ class AccessibilityTest : public QObject {
                     QCOMPARE(
                         child->textInterface()->text(0, child->textInterface()->characterCount()),
                         box->text());
+                    QCOMPARE(child->text(QAccessible::Value), box->text());
                 } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
                     QCOMPARE(child->text(QAccessible::Name), button->text());
                 }
@@ -95,6 +105,7 @@ class AccessibilityTest : public QObject {
         for (int i = 0; i < 6; ++i) {
             QTest::keyClicks(window->Widget(ui::NewSeriesBox(i)), QString::number(i + 1));
         }
+        expectAnnouncedAsShown();
         QTest::mouseClick(window->Widget(ui::ControlId::cmdAddSeries), Qt::LeftButton);
         QCOMPARE(stake->text(QAccessible::Name), QString("= 11 Euro"));
         expectAnnouncedAsShown();
@@ -154,6 +165,7 @@ class AccessibilityTest : public QObject {
         }
         QVERIFY(notice);
         QVERIFY(notice->state().invisible);
+        notice->object()->installEventFilter(this);
         QTest::keyClicks(window->Widget(ui::ControlId::txtDrawnNumberList), "40,41,42,43,44,45");
         QTest::keyClicks(window->Widget(ui::ControlId::txtAdditionalNumber), "46");
         QTest::mouseClick(window->Widget(ui::ControlId::cmdEvaluate), Qt::LeftButton);
@@ -176,6 +188,19 @@ class AccessibilityTest : public QObject {
         QVERIFY(!ui::ReachesScreenReader(QAccessibleTextCursorEvent(other, 0)));
         QVERIFY(!ui::ReachesScreenReader(QAccessibleTextRemoveEvent(other, 0, "1")));
         QVERIFY(ui::ReachesScreenReader(QAccessibleEvent(other, QAccessible::Focus)));
+
+        // Where the focus stays in the first box, nothing else says the new count and stake.
+        for (int i = 0; i < 6; ++i) {
+            QTest::keyClicks(window->Widget(ui::NewSeriesBox(i)), QString::number(i + 1));
+        }
+        QTest::keyClick(window->Widget(ui::NewSeriesBox(0)), Qt::Key_Return);
+        QCOMPARE(notice->text(QAccessible::Name),
+                 QString("Anzahl Kästchen: 15, Einsatz 11,75 Euro."));
+        // The same outcome twice is said twice.
+        QTest::mouseClick(window->Widget(ui::ControlId::cmdEvaluate), Qt::LeftButton);
+        QTest::mouseClick(window->Widget(ui::ControlId::cmdEvaluate), Qt::LeftButton);
+        QCOMPARE(appeared, QStringList({"Kein Treffer.", "Anzahl Kästchen: 15, Einsatz 11,75 Euro.",
+                                        "Kein Treffer.", "Kein Treffer."}));
     }
 
     // With the dialog font standing in for the designed one, every stake from 0 to 32,767 rows
