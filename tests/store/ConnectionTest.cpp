@@ -172,32 +172,45 @@ TEST_F(SqliteConnectionTest, DoesNoMoreThanEachStatementSays) {
 }
 
 // Damage SQLite reports on a read, and its own check confirms, stops every write: the delete too,
-// however sound the pages it would change are.
+// however sound the pages it would change are. So does a schema another program garbled while the
+// file was open, on which the check itself fails.
 TEST_F(SqliteConnectionTest, WritesNothingOnceAReadFoundTheFileDamaged) {
-    connection.Close();
-    database.AddRows(3);
-    database.Exec(
-        "create table notes (text); with recursive n(i) as (select 1 union all select i + 1 "
-        "from n where i < 2000) insert into notes select printf('%.100c', 'x') from n");
-    {
-        std::fstream file(database.Path(), std::ios::binary | std::ios::in | std::ios::out);
-        file.seekp(30 * 4096 + 700);  // a page of notes
-        for (int i = 0; i < 200; ++i) file.put(static_cast<char>(i * 41 + 3));
-    }
-    connection.Open(database.ConnectionText());
-    try {
-        auto notes = connection.Execute("select count(text) from notes");
-        for (; !notes->Eof(); notes->MoveNext()) {
+    for (const bool garbledSchema : {false, true}) {
+        testing_support::TempDatabase damaged;
+        damaged.AddRows(3);
+        damaged.Exec(
+            "create table notes (text); with recursive n(i) as (select 1 union all select i + 1 "
+            "from n where i < 2000) insert into notes select printf('%.100c', 'x') from n");
+        store::SqliteConnection reader;
+        if (garbledSchema) {
+            reader.Open(damaged.ConnectionText());
+            damaged.Exec(
+                "pragma writable_schema = on; update sqlite_schema set sql = 'create table notes ('"
+                " where name = 'notes'; pragma schema_version = 99");
+        } else {
+            std::fstream file(damaged.Path(), std::ios::binary | std::ios::in | std::ios::out);
+            file.seekp(30 * 4096 + 700);  // a page of notes
+            for (int i = 0; i < 200; ++i) file.put(static_cast<char>(i * 41 + 3));
+            file.close();
+            reader.Open(damaged.ConnectionText());
         }
-        ADD_FAILURE() << "the damaged page was read without a word";
-    } catch (const DatabaseError& error) {
-        EXPECT_NE(std::string(error.what()).find("beschädigt"), std::string::npos) << error.what();
-        EXPECT_EQ(error.cause(), DatabaseError::Cause::Damage);
+        try {
+            auto notes = reader.Execute("select count(text) from notes");
+            for (; !notes->Eof(); notes->MoveNext()) {
+            }
+            ADD_FAILURE() << "the damage was read without a word";
+        } catch (const DatabaseError& error) {
+            EXPECT_NE(std::string(error.what()).find("beschädigt"), std::string::npos)
+                << error.what();
+            EXPECT_EQ(error.cause(), DatabaseError::Cause::Damage);
+        }
+        EXPECT_THROW(reader.Execute(std::string(store::kDeleteAllStatement)), DatabaseError);
+        EXPECT_THROW(reader.ExecuteWithText(store::kInsertStatement, "1,2,3,4,5,6"), DatabaseError);
+        reader.Close();
+        if (!garbledSchema) {
+            EXPECT_EQ(damaged.RowCount(), 3);
+        }
     }
-    EXPECT_THROW(connection.Execute(std::string(store::kDeleteAllStatement)), DatabaseError);
-    EXPECT_THROW(connection.ExecuteWithText(store::kInsertStatement, "1,2,3,4,5,6"), DatabaseError);
-    connection.Close();
-    EXPECT_EQ(database.RowCount(), 3);
 }
 
 // A read SQLite takes for damage, on a disk that then fails for good: the message says that the
