@@ -85,7 +85,6 @@ std::unique_ptr<Recordset> RowTable::List() {
 const rules::StoredRows& RowTable::Rows() {
     const std::uint64_t stamp = mConnection.ChangeStamp();
     if (mRowsStamp == stamp) return mRows;
-    mRowsStamp.reset();
     mRows.Clear();
     std::unique_ptr<Recordset> list = List();
     for (; !list->Eof(); list->MoveNext()) mRows.Append(list->Field(kListField).Text());

@@ -80,7 +80,7 @@ class RowTable {
 
     Connection& mConnection;
     rules::StoredRows mRows;
-    std::optional<std::uint64_t> mRowsStamp;  // empty while mRows are not known to be current
+    std::optional<std::uint64_t> mRowsStamp;  // as of the last read of mRows that succeeded
     std::uint64_t mOtherProgramsStamp = 0;    // as of the last count
     std::int64_t mLastIdBeforeBatch = 0;
 };

@@ -442,4 +442,25 @@ TEST(Faults, AChangeThatReachedTheFileDespiteAFailureShowsAsMade) {
     }
 }
 
+// Not even running out of memory in the middle of a batch leaves the count apart from the rows
+// kept.
+TEST(Faults, AFailureNoMessageDescribesLeavesTheCountInStep) {
+    class OutOfMemoryAtTheFifthRow final : public testing_support::ForwardingConnection {
+        void BeforeStatement(std::string_view statement) override {
+            if (statement.starts_with("insert") && ++mInserts == 5) throw std::bad_alloc();
+        }
+        int mInserts = 0;
+    };
+    WindowOnThreeRows window([] { return std::make_unique<OutOfMemoryAtTheFifthRow>(); });
+    ui::frmMain& form = *window.form;
+    ASSERT_TRUE(form.Form_Load());
+    form.chkInDB.Value = 1;
+    form.chkInDB_Click();
+    form.txtSeriesCount.Text = "10";
+    EXPECT_THROW(form.cmdGenerateRandom_Click(), std::bad_alloc);
+    EXPECT_EQ(window.database.RowCount(), 7);
+    EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "7");
+    EXPECT_EQ(form.lblEuroUsed.Text, "= 5,5 Euro");
+}
+
 }  // namespace

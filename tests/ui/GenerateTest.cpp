@@ -99,17 +99,37 @@ TEST(GenerateSeries, RefusesACountBeyondSixteenBits) {
 }
 
 TEST(GenerateSeries, KeepsTheRowsStoredBeforeAFailureAndTheCountInStep) {
-    StoreModeWindow store("10", 2);
-    store.window.database.Exec(  // the sixth row is refused
-        "drop table tblLotterySeries; create table tblLotterySeries (LotterySeriesID INTEGER "
-        "PRIMARY KEY AUTOINCREMENT, BallNumberList TEXT NOT NULL CHECK (LotterySeriesID < 6));"
-        "insert into tblLotterySeries (BallNumberList) values ('1'), ('2')");
-    EXPECT_THROW(store.form().cmdGenerateRandom_Click(), base::DatabaseError);
-    EXPECT_EQ(store.window.database.RowCount(), 5);
-    EXPECT_EQ(store.form().mSeriesCount, 5);
-    EXPECT_EQ(store.form().txtCurrentSeriesNumber.Text, "5");
-    EXPECT_EQ(store.form().lblEuroUsed.Text, "= 4 Euro");
-    EXPECT_FALSE(store.form().mConnection->InTransaction());
+    struct Case {
+        int rows;
+        const char* change;  // before the batch
+        int rowsAfter;
+        const char* stake;
+        const char* said;
+    };
+    const Case cases[] = {
+        {2,  // the sixth row is refused
+         "drop table tblLotterySeries; create table tblLotterySeries (LotterySeriesID INTEGER "
+         "PRIMARY KEY AUTOINCREMENT, BallNumberList TEXT NOT NULL CHECK (LotterySeriesID < 6));"
+         "insert into tblLotterySeries (BallNumberList) values ('1'), ('2')",
+         5, "= 4 Euro", "Gespeichert wurden 3 der 10 Zahlenreihen."},
+        {32765, "", 32767, "= 25258 Euro", "höchstens 32767 Zahlenreihen"},  // the table fills up
+    };
+    for (const Case& c : cases) {
+        StoreModeWindow store("10", c.rows);
+        store.window.database.Exec(c.change);
+        try {
+            store.form().cmdGenerateRandom_Click();
+            ADD_FAILURE() << c.said;
+        } catch (const base::DatabaseError& failure) {
+            EXPECT_NE(std::string(failure.what()).find(c.said), std::string::npos)
+                << failure.what();
+        }
+        EXPECT_EQ(store.window.database.RowCount(), c.rowsAfter);
+        EXPECT_EQ(store.form().mSeriesCount, c.rowsAfter);
+        EXPECT_EQ(store.form().txtCurrentSeriesNumber.Text, std::to_string(c.rowsAfter));
+        EXPECT_EQ(store.form().lblEuroUsed.Text, c.stake);
+        EXPECT_FALSE(store.form().mConnection->InTransaction());
+    }
 }
 
 struct SimulationCase {
