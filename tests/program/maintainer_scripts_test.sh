@@ -110,6 +110,15 @@ for mounted in '' theirs/deep; do
   outside_untouched purge
   [ -d "$root/etc" ] || fail "purge followed a link out of the folder"
 done
+# A file rm cannot remove is no mount: the purge fails and says so rather than pass over it.
+old_state
+if chattr +i "$shared/Lotto.mdb" 2>/dev/null; then
+  PATH=$shims:$PATH DPKG_ROOT=$root sh "$scripts/postrm" purge 2>/dev/null &&
+    fail "purge passed over a file it could not remove"
+  chattr -i "$shared/Lotto.mdb"
+else
+  echo "SKIP: purge with a file it cannot remove: no immutable files here"
+fi
 
 # A folder that is not root's own is not the package's doing: purge leaves it.
 old_state
