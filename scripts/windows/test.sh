@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Cross-builds the layers that need no Qt (rules, store, the window's handlers, tools) and their
+# Cross-builds the layers that need no Qt (base, rules, store, the window's handlers, tools) and their
 # tests for 64-bit Windows, and runs the tests under Wine, so that Windows never breaks unnoticed.
 # Warnings are errors. SQLite and GoogleTest for Windows come from the cache (built once).
 set -euo pipefail
