@@ -19,7 +19,9 @@ DrawReport EvaluateRows(const StoredRows& rows, const Draw& draw) {
         base::ThrowTooManyRows();
     }
     report.noRows = false;
-    std::vector<std::uint32_t> candidates;
+    // Kept from draw to draw: allocating it anew cost a click at the limit a seventh of its time.
+    static thread_local std::vector<std::uint32_t> candidates;
+    candidates.clear();
     draw.Candidates(rows.Keys(), candidates);
     for (const std::uint32_t index : candidates) {
         const RowResult result = draw.Evaluate(rows.Texts()[index], rows.Keys()[index]);
