@@ -77,8 +77,7 @@ class Connection {
     // opened for reading only, why, and what that means.
     virtual std::string ReadOnlyNotice() const = 0;
     // SQLite's quick check of the whole file: its first finding, kSoundFinding when the file is
-    // sound.
-    // Throws DatabaseError as Execute does when the check cannot run.
+    // sound. Throws DatabaseError as Execute does when the check cannot run.
     virtual std::string QuickCheck() = 0;
 };
 
