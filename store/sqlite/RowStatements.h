@@ -5,7 +5,7 @@
 
 #include "store/sqlite/Connection.h"
 
-// The four statements sent to the ticket table, word for word.
+// The four statements sent to the table of rows, word for word.
 namespace store {
 
 inline constexpr std::string_view kCountStatement =
