@@ -41,9 +41,10 @@ enum class ControlId : int {
     txtOutput,
     lblAssumptions,
     chkUnpopularNums,
+    lblChances,
 };
 
-inline constexpr std::size_t kControlCount = 31;
+inline constexpr std::size_t kControlCount = 32;
 inline constexpr std::size_t kNewSeriesBoxCount = 6;
 
 enum class ControlType { Label, TextBox, CommandButton, CheckBox };
@@ -123,6 +124,8 @@ inline constexpr std::array<ControlSpec, kControlCount> kControls = {{
      0, ""},
     {ControlId::chkUnpopularNums, "chkUnpopularNums", CheckBox, "Nur \"unbeliebte\" Zahlen", false,
      5280, 800, 2055, 195, 0, 1, "Nur \"unbeliebte\" Zahlen"},
+    {ControlId::lblChances, "lblChances", Label, "Chancen", true, 7100, 3960, 810, 255, 0, 0,
+     "Taste F2"},
 }};
 
 constexpr const ControlSpec& SpecOf(ControlId id) {

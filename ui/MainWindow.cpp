@@ -215,14 +215,17 @@ void MainWindow::BuildControls() {
     bold.setWeight(QFont::Bold);
     Widget(ControlId::cmdGenerateRandom)->setFont(bold);
 
-    QWidget* assumptions = Widget(ControlId::lblAssumptions);
-    QFont underlined = DialogFont();
-    underlined.setUnderline(true);
-    assumptions->setFont(underlined);
-    QPalette palette = assumptions->palette();
-    palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
-    assumptions->setPalette(palette);
-    assumptions->setCursor(Qt::PointingHandCursor);
+    // The two labels that open a box look like links.
+    for (const ControlId id : {ControlId::lblAssumptions, ControlId::lblChances}) {
+        QWidget* link = Widget(id);
+        QFont underlined = DialogFont();
+        underlined.setUnderline(true);
+        link->setFont(underlined);
+        QPalette palette = link->palette();
+        palette.setColor(QPalette::WindowText, QColor(0, 0, 255));
+        link->setPalette(palette);
+        link->setCursor(Qt::PointingHandCursor);
+    }
 }
 
 void MainWindow::BindUserInput() {
@@ -237,9 +240,12 @@ void MainWindow::BindUserInput() {
     onClick(ControlId::cmdDelete, &frmMain::cmdDelete_Click);
     onClick(ControlId::cmdResetStat, &frmMain::cmdResetStat_Click);
     Widget(ControlId::lblAssumptions)->installEventFilter(this);
-    // F1, the platform's help key, shows the assumptions: the label takes no focus.
+    Widget(ControlId::lblChances)->installEventFilter(this);
+    // F1, the platform's help key, shows the assumptions, F2 the odds: the labels take no focus.
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { Dispatch([this] { mForm.lblAssumptions_Click(); }); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
+            [this] { Dispatch([this] { mForm.lblChances_Click(); }); });
     for (std::size_t index = 0; index < kNewSeriesBoxCount; ++index) {
         Widget(NewSeriesBox(static_cast<int>(index)))->installEventFilter(this);
     }
@@ -260,12 +266,15 @@ void MainWindow::BindUserInput() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    if (watched == Widget(ControlId::lblAssumptions) &&
+    const bool assumptions = watched == Widget(ControlId::lblAssumptions);
+    if ((assumptions || watched == Widget(ControlId::lblChances)) &&
         event->type() == QEvent::MouseButtonRelease) {
         const auto* release = static_cast<QMouseEvent*>(event);
         if (release->button() == Qt::LeftButton &&
-            Widget(ControlId::lblAssumptions)->rect().contains(release->position().toPoint())) {
-            Dispatch([this] { mForm.lblAssumptions_Click(); });
+            static_cast<QWidget*>(watched)->rect().contains(release->position().toPoint())) {
+            Dispatch([this, assumptions] {
+                assumptions ? mForm.lblAssumptions_Click() : mForm.lblChances_Click();
+            });
         }
     }
     if (event->type() == QEvent::KeyPress) {

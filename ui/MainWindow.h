@@ -46,7 +46,7 @@ class MainWindow final : public QWidget, public Dialogs {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // Enter in one of the six number boxes, and a click on "Annahmen".
+    // Enter in one of the six number boxes, and a click on "Annahmen" or "Chancen".
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:

@@ -7,6 +7,7 @@
 #include "base/NumberText.h"
 #include "rules/Assumptions.h"
 #include "rules/DrawReport.h"
+#include "rules/Odds.h"
 #include "rules/RowList.h"
 #include "rules/Stake.h"
 #include "store/platform/DatabaseFile.h"
@@ -267,6 +268,16 @@ void frmMain::cmdResetStat_Click() {
 
 void frmMain::lblAssumptions_Click() {
     mDialogs.MsgBox(rules::AssumptionsText(), MsgBoxButtons::Ok, MsgBoxIcon::Information);
+}
+
+void frmMain::lblChances_Click() {
+    KeepingCountTrue([this] {
+        mDialogs.SetMousePointer(MousePointer::Hourglass);
+        const std::string odds =
+            rules::OddsText(rules::OddsOf(StoredRows().Texts()), DecimalSeparator());
+        mDialogs.SetMousePointer(MousePointer::Default);
+        mDialogs.MsgBox(odds, MsgBoxButtons::Ok, MsgBoxIcon::Information);
+    });
 }
 
 void frmMain::AddSeries() {

@@ -60,6 +60,8 @@ class frmMain {
     void cmdDelete_Click();
     void cmdResetStat_Click();
     void lblAssumptions_Click();
+    // Shows the exact odds of the stored rows over every possible draw.
+    void lblChances_Click();
 
     // Procedures the handlers share.
 

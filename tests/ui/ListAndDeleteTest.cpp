@@ -2,6 +2,7 @@
 
 #include "base/Errors.h"
 #include "rules/Assumptions.h"
+#include "rules/Odds.h"
 #include "tests/ui/ScriptedDialogs.h"
 
 namespace {
@@ -129,6 +130,22 @@ TEST(lblAssumptions_Click, ShowsTheAssumptionsAsInformation) {
     EXPECT_EQ(window.dialogs.shown[0].prompt, rules::AssumptionsText());
     EXPECT_EQ(window.dialogs.shown[0].icon, ui::MsgBoxIcon::Information);
     EXPECT_EQ(window.dialogs.shown[0].buttons, ui::MsgBoxButtons::Ok);
+}
+
+// The odds of the rows the file holds now, rows another program added included.
+TEST(lblChances_Click, ShowsTheOddsOfTheRowsStoredNowAsInformation) {
+    LoadedForm window(13);
+    window.database.Exec("insert into tblLotterySeries (BallNumberList) values ('1,2,3,4,5,6,7')");
+    window.form->lblChances_Click();
+    ASSERT_EQ(window.dialogs.shown.size(), 1u);
+    EXPECT_EQ(window.dialogs.shown[0].prompt,
+              rules::OddsText(rules::OddsOf(window.database.Rows()), ","));
+    EXPECT_NE(window.dialogs.shown[0].prompt.find("Zahlenreihen: 14, Einsatz 11 Euro"),
+              std::string::npos);
+    EXPECT_EQ(window.dialogs.shown[0].icon, ui::MsgBoxIcon::Information);
+    EXPECT_EQ(window.dialogs.pointers, (std::vector<ui::MousePointer>{ui::MousePointer::Hourglass,
+                                                                      ui::MousePointer::Default}));
+    EXPECT_EQ(window.form->txtCurrentSeriesNumber.Text, "14");
 }
 
 }  // namespace

@@ -96,10 +96,12 @@ class MainWindowTest : public QObject {
         QVERIFY(report->isReadOnly());
         QVERIFY(report->textInteractionFlags() & Qt::TextSelectableByKeyboard);
 
-        QWidget* assumptions = window->Widget(ControlId::lblAssumptions);
-        QVERIFY(assumptions->font().underline());
-        QCOMPARE(assumptions->palette().color(QPalette::WindowText), QColor(0, 0, 255));
-        QCOMPARE(assumptions->cursor().shape(), Qt::PointingHandCursor);
+        for (const ControlId id : {ControlId::lblAssumptions, ControlId::lblChances}) {
+            QWidget* link = window->Widget(id);
+            QVERIFY(link->font().underline());
+            QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
+            QCOMPARE(link->cursor().shape(), Qt::PointingHandCursor);
+        }
     }
 
     void startsInTheFirstNumberBox() {
@@ -479,6 +481,15 @@ class MainWindowTest : public QObject {
             QCOMPARE(shown[i].second, ui::MsgBoxIcon::Information);
         }
         QCOMPARE(window->Widget(ControlId::lblAssumptions)->focusPolicy(), Qt::NoFocus);
+        // "Chancen" likewise, with F2 (no rows are stored by now).
+        QTest::mouseClick(window->Widget(ControlId::lblChances), Qt::LeftButton);
+        QTest::keyClick(Get<QLineEdit>(ControlId::txtDrawnNumberList), Qt::Key_F2);
+        QCOMPARE(shown.size(), std::size_t{6});
+        for (std::size_t i : {4, 5}) {
+            QCOMPARE(shown[i].first, std::string("Es sind keine Zahlenreihen gespeichert."));
+            QCOMPARE(shown[i].second, ui::MsgBoxIcon::Information);
+        }
+        QCOMPARE(window->Widget(ControlId::lblChances)->focusPolicy(), Qt::NoFocus);
 
         QTest::mouseClick(Get<QPushButton>(ControlId::cmdGenerateRandom), Qt::LeftButton);
         QCOMPARE(Get<QLineEdit>(ControlId::txtNoDraws)->text(), QString("1"));
