@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "base/Errors.h"
+
 namespace {
 
 // The rule as it stands: a drawn number hits a row when "," + number + "," stands in
@@ -41,7 +43,8 @@ TEST(OddsOf, CountsExactlyWhatEveryDrawGives) {
         {"1,2,3,4,5,6"},
         {"1,2,3,4,5,6,7", "7,7,7", "07,8,x,49", "3,11,17,20,33,45", "3,11,17,20,33,45"},
         {"10,20,30", "1,2", "x"},
-        {"x,y", "07"},
+        // Only the texts the window writes for 1 to 49 are numbers: none of these holds one.
+        {"x,,y", "07", "50,51,52", "100,200,300", "1/,2/,3/"},
     };
     struct Count {
         std::int64_t winning = 0, six = 0;
@@ -129,6 +132,9 @@ TEST(OddsText, SaysTheOddsInTheUsersNumbers) {
         const std::string expected = c.rows.empty() ? c.text : heading + std::string(c.text);
         EXPECT_EQ(rules::OddsText(rules::OddsOf(c.rows), c.separator), expected);
     }
+    rules::Odds tooMany;
+    tooMany.rows = 32768;
+    EXPECT_THROW(rules::OddsText(tooMany, ","), base::OverflowError);
 }
 
 }  // namespace
