@@ -97,6 +97,11 @@ class AccessibilityTest : public QObject {
             QAccessible::queryAccessibleInterface(window->Widget(ui::ControlId::lblEuroUsed));
         QCOMPARE(stake->text(QAccessible::Name), QString("= 10,25 Euro"));
         QCOMPARE(stake->text(QAccessible::Description), QString("Einsatz"));
+        // The key of "Chancen", which takes no focus, is its description.
+        QAccessibleInterface* chances =
+            QAccessible::queryAccessibleInterface(window->Widget(ui::ControlId::lblChances));
+        QCOMPARE(chances->text(QAccessible::Name), QString("Chancen"));
+        QCOMPARE(chances->text(QAccessible::Description), QString("Taste F2"));
         expectAnnouncedAsShown();
 
         window->SetMsgBoxHook([](const std::string&, ui::MsgBoxButtons, ui::MsgBoxIcon) {
