@@ -6,6 +6,7 @@
 #include <QCloseEvent>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QIcon>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -55,6 +56,16 @@ QFont StakeFont() {
     font.setFamilies({"Liberation Sans Narrow", "Arial Narrow", "Liberation Sans", "Arial"});
     font.setStretch(QFont::Condensed);
     return font;
+}
+
+// Windows shows the icon at 16 pixels in the title bar and at 24 in the task bar; scaled down from
+// 32, its "49" would blur.
+QIcon WindowIcon() {
+    QIcon icon(QStringLiteral(":/varedadav/varedadav-32.png"));
+    for (const int size : {16, 20, 24, 40, 48}) {
+        icon.addFile(QStringLiteral(":/varedadav/varedadav-%1.png").arg(size));
+    }
+    return icon;
 }
 
 QFont ReportFont() {
@@ -111,7 +122,7 @@ MainWindow::MainWindow(FormEnvironment environment, QWidget* parent)
     : QWidget(parent), mForm(*this, std::move(environment)) {
     AccessibleBox::Install();
     setWindowTitle(QString::fromUtf8(kAppTitle.data(), kAppTitle.size()));
-    setWindowIcon(QIcon(QStringLiteral(":/varedadav/varedadav-32.png")));
+    setWindowIcon(WindowIcon());
     setWindowFlags(Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                    Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint);
     setFont(DialogFont());
