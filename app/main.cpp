@@ -1,7 +1,9 @@
 #include <QApplication>
+#include <QDir>
 #include <QLocale>
 #include <QTranslator>
 
+#include "store/platform/DatabaseFile.h"
 #include "store/platform/OwnDatabase.h"
 #include "store/platform/RegistryApi.h"
 #include "store/sqlite/Connection.h"
@@ -14,8 +16,11 @@ int main(int argc, char* argv[]) {
     ui::InstallGermanQtTexts(qtTexts);
 
     ui::FormEnvironment environment;
-    environment.programFolder = QCoreApplication::applicationDirPath().toStdString();
+    // Qt writes "/" on Windows too; every path the user reads is written the system's way.
+    environment.programFolder =
+        QDir::toNativeSeparators(QCoreApplication::applicationDirPath()).toStdString();
     environment.userDataHome = store::UserDataHome();
+    environment.temporaryFolder = store::TemporaryFolder();
     environment.registry = &store::SystemRegistry();
     environment.createConnection = store::CreateConnection;
     environment.decimalSeparator = ui::DecimalSeparatorOf(QLocale::system());

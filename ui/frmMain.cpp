@@ -45,9 +45,14 @@ bool frmMain::Form_Load() {
         throw base::DatabaseError(store::SpecialFileMessage(*special));
     }
     if (!store::IsOrdinaryFile(databasePath)) {
-        mDialogs.MsgBox(
-            "Access-Datenbank " + databasePath + " nicht gefunden, Programm wird beendet.",
-            MsgBoxButtons::Ok, MsgBoxIcon::Error);
+        std::string message =
+            "Access-Datenbank " + databasePath + " nicht gefunden, Programm wird beendet.";
+        if (store::LiesIn(mEnvironment.programFolder, mEnvironment.temporaryFolder)) {
+            message +=
+                " Bitte das ZIP-Archiv zuerst entpacken und das Programm dann aus dem "
+                "entpackten Ordner starten.";
+        }
+        mDialogs.MsgBox(message, MsgBoxButtons::Ok, MsgBoxIcon::Error);
         return false;
     }
     const std::string connectionText =

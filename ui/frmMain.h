@@ -25,6 +25,9 @@ struct FormEnvironment {
     std::string programFolder;  // the folder that holds the program
     // The user's data folder, for the rows of a program installed for the whole machine.
     std::string userDataHome;
+    // The user's folder for temporary files, where a program started from inside a zip archive
+    // runs without its Lotto.mdb; empty where that cannot happen.
+    std::string temporaryFolder;
     store::RegistryApi* registry = nullptr;
     std::function<std::unique_ptr<store::Connection>()> createConnection;
     std::string decimalSeparator = ",";           // the user's locale's

@@ -3,13 +3,17 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <cctype>
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 #include <thread>
 #include <vector>
 
 #include "base/Errors.h"
+#include "store/platform/DatabaseFile.h"
+#include "store/platform/FileIdentity.h"
 #include "store/platform/OwnDatabase.h"
 #include "store/platform/windows/Win32.h"
 #include "store/sqlite/SpecialFiles.h"
@@ -109,6 +113,33 @@ TEST(WindowsOwnDatabase, TheUsersDataIsTheLocalApplicationData) {
     wchar_t expected[MAX_PATH] = {};
     ASSERT_GT(GetEnvironmentVariableW(L"LOCALAPPDATA", expected, MAX_PATH), 0u);
     EXPECT_EQ(store::UserDataHome(), store::Narrow(expected));
+}
+
+// Explorer runs a program started from inside a zip archive in %TEMP%, which may be written in
+// short names; the program's folder is compared with it as Windows compares names.
+TEST(WindowsTemporaryFolder, HoldsWhatLiesInItWhateverTheCase) {
+    const std::string temporary = store::TemporaryFolder();
+    const std::optional<store::FileIdentity> folder = store::IdentityOf(temporary);
+    ASSERT_TRUE(folder) << temporary;
+    EXPECT_EQ(*folder, store::IdentityOf(Utf8(fs::temp_directory_path()))) << temporary;
+    EXPECT_NE(temporary.back(), '\\');
+    std::string upper = temporary;
+    for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    struct Case {
+        std::string path;
+        bool inside;
+    };
+    for (const Case& test : std::vector<Case>{
+             {temporary, true},
+             {temporary + "\\Temp1_Varedadav-1.4.0-windows.zip\\Varedadav-1.4.0", true},
+             {temporary + "/Temp1_Varedadav-1.4.0-windows.zip", true},
+             {upper + "\\Varedadav", true},
+             {temporary + "2\\Varedadav", false},
+             {temporary.substr(0, temporary.rfind('\\')), false}}) {
+        SCOPED_TRACE(test.path);
+        EXPECT_EQ(store::LiesIn(test.path, temporary), test.inside);
+    }
+    EXPECT_FALSE(store::LiesIn(temporary, "")) << "no temporary folder known";
 }
 
 // A database that cannot be opened is refused with a message naming it, at once: a device is

@@ -42,18 +42,26 @@ TEST(Form_Load, ShowsTheRowCountAndTheStake) {
 }
 
 TEST(Form_Load, EndsWithAMessageWhenTheFileIsMissingOrAFolder) {
-    for (bool folderNamedLikeTheFile : {false, true}) {
+    // A program started from inside a zip archive runs alone in the temporary folder.
+    const std::string unpackFirst =
+        " Bitte das ZIP-Archiv zuerst entpacken und das Programm dann aus dem entpackten Ordner "
+        "starten.";
+    for (const auto& [folderNamedLikeTheFile, inTemporaryFolder] :
+         {std::pair{false, false}, {true, false}, {false, true}}) {
         TempFolder folder;
         const std::string path = (folder.Path() / "Lotto.mdb").string();
         if (folderNamedLikeTheFile) std::filesystem::create_directory(path);
         store::BuiltinHive hive = store::BuiltinHive::WithOwnStore();
         ScriptedDialogs dialogs;
-        ui::frmMain form(dialogs, EnvironmentFor(folder.Path().string(), hive));
+        ui::FormEnvironment environment = EnvironmentFor(folder.Path().string(), hive);
+        if (inTemporaryFolder) environment.temporaryFolder = folder.Path().parent_path().string();
+        ui::frmMain form(dialogs, std::move(environment));
 
         EXPECT_FALSE(form.Form_Load());
         ASSERT_EQ(dialogs.shown.size(), 1u);
-        EXPECT_EQ(dialogs.shown[0].prompt,
-                  "Access-Datenbank " + path + " nicht gefunden, Programm wird beendet.");
+        EXPECT_EQ(dialogs.shown[0].prompt, "Access-Datenbank " + path +
+                                               " nicht gefunden, Programm wird beendet." +
+                                               (inTemporaryFolder ? unpackFirst : ""));
         EXPECT_EQ(dialogs.shown[0].icon, MsgBoxIcon::Error);
         EXPECT_EQ(dialogs.shown[0].buttons, ui::MsgBoxButtons::Ok);
         EXPECT_TRUE(hive.OpenRequests().empty());  // the registry is never asked
