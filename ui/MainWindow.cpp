@@ -50,12 +50,11 @@ QFont DialogFont() {
 
 // Liberation Sans runs wider than MS Sans Serif: "= 10000,25" needs 56 of the stake label's 49
 // pixels and would break before the amount. The narrow face of the same family keeps the
-// amount on the first line and "Euro" on the second, as designed.
-QFont StakeFont() {
-    QFont font = DialogFont();
-    font.setFamilies({"Liberation Sans Narrow", "Arial Narrow", "Liberation Sans", "Arial"});
-    font.setStretch(QFont::Condensed);
-    return font;
+// amount on the first line and "Euro" on the second, as designed; where the machine has no narrow
+// face, the dialog face gets smaller until the widest amount (its digits are all of one width)
+// fits.
+QFont StakeFont(int labelWidth) {
+    return FittedToWidth(NarrowFace(DialogFont()), QStringLiteral("= 00000,00"), labelWidth);
 }
 
 // Windows shows the icon at 16 pixels in the title bar and at 24 in the task bar; scaled down from
@@ -116,6 +115,13 @@ QMessageBox::Icon ToQtIcon(MsgBoxIcon icon) {
 
 std::string DecimalSeparatorOf(const QLocale& locale) {
     return locale.decimalPoint().toStdString();
+}
+
+QFont FittedToWidth(QFont font, const QString& text, int width) {
+    while (QFontMetricsF(font).horizontalAdvance(text) > width && font.pointSizeF() > 6) {
+        font.setPointSizeF(font.pointSizeF() - 0.25);
+    }
+    return font;
 }
 
 MainWindow::MainWindow(FormEnvironment environment, QWidget* parent)
@@ -220,7 +226,8 @@ void MainWindow::BuildControls() {
         static_cast<QLabel*>(Widget(heading))->setBuddy(Widget(box));
     }
 
-    Widget(ControlId::lblEuroUsed)->setFont(StakeFont());
+    QWidget* stake = Widget(ControlId::lblEuroUsed);
+    stake->setFont(StakeFont(stake->contentsRect().width()));
 
     QFont bold = DialogFont();
     bold.setWeight(QFont::Bold);

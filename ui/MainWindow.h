@@ -7,7 +7,9 @@
 
 #include "ui/frmMain.h"
 
+class QFont;
 class QLocale;
+class QString;
 
 namespace ui {
 
@@ -15,6 +17,10 @@ class OutcomeNotice;
 
 // The decimal separator of `locale` as the number texts use it.
 std::string DecimalSeparatorOf(const QLocale& locale);
+
+// `font`, made smaller in quarter points (to 6 points at the least) until `text` fits in `width`
+// pixels; unchanged where it fits.
+QFont FittedToWidth(QFont font, const QString& text, int width);
 
 // Draws frmMain with Qt widgets: builds them from the control table, feeds the user's typing
 // and clicks into the state, runs the handler and draws the state back. A failure a handler

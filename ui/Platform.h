@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFont>
 #include <QString>
 #include <QStringList>
 
@@ -12,6 +13,10 @@ namespace ui {
 // same metrics.
 QStringList DialogFontFamilies();
 QStringList ReportFontFamilies();
+
+// `font` in a narrow face of its design, where the machine has one, else unchanged. Drawn as the
+// face it is: a font squeezed by Qt reads badly.
+QFont NarrowFace(QFont font);
 
 // Sends a changed mouse pointer to the display at once: a handler keeps the event loop waiting.
 void SendPointerToDisplay();

@@ -2,6 +2,8 @@
 // scale and once with QT_SCALE_FACTOR=2, which stands for a 192 dpi screen.
 #include <QAccessible>
 #include <QCheckBox>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -225,6 +227,36 @@ class AccessibilityTest : public QObject {
             const QString amount = text.left(text.lastIndexOf(' '));
             QVERIFY2(metrics.horizontalAdvance(amount) <= width, qPrintable(text));
             QVERIFY2(label->heightForWidth(label->width()) <= label->height(), qPrintable(text));
+        }
+    }
+
+    // A face squeezed by the toolkit reads badly ("= l Eum" for "= 1 Euro" on Windows): the
+    // stake is drawn in the face it asked for as that face is, narrow only where the face is.
+    void drawsTheStakeInAFaceAsItIs() {
+        const QFont font = window->Widget(ui::ControlId::lblEuroUsed)->font();
+        QFont unstretched(QFontInfo(font).family());
+        unstretched.setPointSizeF(font.pointSizeF());
+        const QString text = "= 25258 Euro";
+        QCOMPARE(QFontMetricsF(font).horizontalAdvance(text),
+                 QFontMetricsF(unstretched).horizontalAdvance(text));
+    }
+
+    // Where the machine has no narrow face, the dialog face gets as small as the widest amount
+    // needs, and no smaller; a face that fits stays as it is.
+    void fitsTheAmountInAFaceWithoutANarrowOne() {
+        const QString widest = "= 00000,00";
+        for (const QString& family :
+             {QString("Liberation Sans"), QString("Liberation Sans Narrow")}) {
+            QFont font(family);
+            font.setPointSizeF(8.25);
+            const QFont fitted = ui::FittedToWidth(font, widest, 49);
+            QVERIFY2(QFontMetricsF(fitted).horizontalAdvance(widest) <= 49, qPrintable(family));
+            QFont quarterLarger = fitted;
+            quarterLarger.setPointSizeF(fitted.pointSizeF() + 0.25);
+            QVERIFY2(fitted.pointSizeF() == 8.25 ||
+                         QFontMetricsF(quarterLarger).horizontalAdvance(widest) > 49,
+                     qPrintable(family));
+            QCOMPARE(fitted.pointSizeF() < 8.25, family == "Liberation Sans");
         }
     }
 

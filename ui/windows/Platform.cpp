@@ -1,3 +1,5 @@
+#include <QFontDatabase>
+
 #include "ui/Platform.h"
 
 namespace ui {
@@ -6,6 +8,20 @@ namespace ui {
 // Windows itself puts in for the old bitmap font; Qt draws no bitmap fonts.
 QStringList DialogFontFamilies() { return {"Microsoft Sans Serif", "Liberation Sans", "Arial"}; }
 QStringList ReportFontFamilies() { return {"Courier New", "Liberation Mono"}; }
+
+// Windows takes a stretch not as a wish but as an order: it squeezes whatever face it found, a
+// narrow one too. So the narrow face is asked for by name: Arial Narrow comes with Office, not with
+// Windows.
+QFont NarrowFace(QFont font) {
+    for (const QString& family :
+         {QStringLiteral("Arial Narrow"), QStringLiteral("Liberation Sans Narrow")}) {
+        if (QFontDatabase::hasFamily(family)) {
+            font.setFamilies({family});
+            return font;
+        }
+    }
+    return font;
+}
 
 // Windows shows a pointer set with SetCursor at once; nothing waits in a queue.
 void SendPointerToDisplay() {}

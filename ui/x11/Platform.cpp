@@ -12,6 +12,13 @@ QStringList DialogFontFamilies() {
 }
 QStringList ReportFontFamilies() { return {"Liberation Mono", "Courier New", "DejaVu Sans Mono"}; }
 
+// Fontconfig takes the stretch as a wish among faces and picks the family's narrow face.
+QFont NarrowFace(QFont font) {
+    font.setFamilies({"Liberation Sans Narrow", "Arial Narrow", "Liberation Sans", "Arial"});
+    font.setStretch(QFont::Condensed);
+    return font;
+}
+
 void SendPointerToDisplay() {
     auto* x11 = qApp->nativeInterface<QNativeInterface::QX11Application>();
     if (QGuiApplication::platformName() == QLatin1String("xcb") && x11 && x11->connection()) {
