@@ -27,6 +27,7 @@ test_packages=(
 windows_packages=(
   nsis                                     # the Windows installer
   openbox xclip locales                    # driving the installed program under Wine
+  icoutils                                 # reading the icon out of the program file
 )
 
 case "${1:-all}" in

@@ -8,10 +8,24 @@ Unicode true
 Target amd64-unicode
 SetCompressor /SOLID lzma
 !include "MUI2.nsh"
+!include "FileFunc.nsh"
 
 !define PRODUCT "Varedadav 6 aus 49"
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Varedadav"
 !define MENU_FOLDER "$SMPROGRAMS\${PRODUCT}"
+!define STILL_RUNNING "${PRODUCT} läuft noch. Bitte das Programm schließen und dann auf „Wiederholen“ klicken."
+
+; Windows keeps the file of a running program: it can be neither deleted nor overwritten. So the
+; program file goes first, before anything else changes; while Windows keeps it, the user is asked
+; to close the program. "Abbrechen", and a silent run, end the run as failed (error level 2) with
+; nothing changed, so it never reports success over a program left behind.
+!macro DeleteProgramFile
+  Delete "$INSTDIR\varedadav.exe"
+  IfFileExists "$INSTDIR\varedadav.exe" 0 +4
+    MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "${STILL_RUNNING}" /SD IDCANCEL IDRETRY -2
+    SetErrorLevel 2
+    Abort "${PRODUCT} läuft noch: nichts wurde geändert."
+!macroend
 
 Name "${PRODUCT}"
 BrandingText "${PRODUCT} ${VERSION}"
@@ -47,6 +61,7 @@ FunctionEnd
 
 Section "Programm"
   SetShellVarContext all
+  !insertmacro DeleteProgramFile
   SetOutPath "$INSTDIR"
   File "${FILES}\varedadav.exe"
   File "${FILES}\Lotto-empty.mdb"
@@ -64,11 +79,13 @@ Section "Programm"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\Deinstallieren.exe" /S'
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoModify" 1
   WriteRegDWORD HKLM "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  WriteRegDWORD HKLM "${UNINSTALL_KEY}" "EstimatedSize" $0
 SectionEnd
 
 Section "Uninstall"
   SetShellVarContext all
-  Delete "$INSTDIR\varedadav.exe"
+  !insertmacro DeleteProgramFile
   Delete "$INSTDIR\Lotto-empty.mdb"
   Delete "$INSTDIR\LICENSE.txt"
   Delete "$INSTDIR\Deinstallieren.exe"

@@ -1,10 +1,14 @@
 #!/usr/bin/env bash
 # The two Windows downloads as a user meets them, under Wine on a display of its own, in a fresh
 # Wine prefix with a German user locale:
-#   1. the installer, silently: program, Start-menu entry and uninstall entry are there;
+#   1. the installer, silently: program, Start-menu entry and uninstall entry (with its size) are
+#      there, and the program file's icon has every size Windows asks for;
 #   2. the installed program: its window opens, a typed row lands in the user's own
-#      %LOCALAPPDATA%\Varedadav\Lotto.mdb, an evaluation of a draw shows its report;
-#   3. the portable copy, unpacked anywhere: its rows go to the Lotto.mdb beside it;
+#      %LOCALAPPDATA%\Varedadav\Lotto.mdb, an evaluation of a draw shows its report; while it runs,
+#      neither the uninstaller nor the installer changes anything, and both fail;
+#   3. the portable copy, unpacked into a folder with umlauts: its rows go to the Lotto.mdb beside
+#      it, its messages write paths with "\" only; started alone from the temporary folder (as
+#      Explorer starts it from inside the zip archive) it says to unpack the archive first;
 #   4. the uninstaller, silently: everything it installed is gone, the user's rows stay.
 # A Wine exit code proves little (a failed installer may exit 0): the files are looked at.
 #   tests/program/windows_install_test.sh SETUP.exe WINDOWS.zip
@@ -65,6 +69,17 @@ type_row() {  # the focus starts in the first number box
 }
 # As the close button does: taskkill without /F asks the window to close (WM_CLOSE).
 close() { wine taskkill /im varedadav.exe >/dev/null 2>&1; wait_for_wine; }
+# The text of the message box in front, as Ctrl+C in a Windows message box copies it.
+box_text() {
+  xdotool key ctrl+c
+  sleep 0.5
+  xclip -o -selection clipboard 2>/dev/null | tr -d '\r' || true
+}
+# Every file of the installed program with its size and time of change, and the uninstall entry.
+installed_state() {
+  (cd "$program" && find . -type f -printf '%p %s %T@\n' | sort)
+  wine reg query "$uninstall_key" 2>/dev/null | tr -d '\r' | sort
+}
 
 echo "== 1. silent install"
 wine "$setup" /S
@@ -79,6 +94,16 @@ menu="$c/ProgramData/Microsoft/Windows/Start Menu/Programs/Varedadav 6 aus 49"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Varedadav'
 wine reg query "$uninstall_key" /v DisplayVersion 2>/dev/null | grep -q REG_SZ ||
   fail "no uninstall entry"
+# Windows lists the size in KB; the program file alone is several MB.
+size_kb="$(wine reg query "$uninstall_key" /v EstimatedSize 2>/dev/null | tr -d '\r' |
+  sed -n 's/.*REG_DWORD[[:space:]]*0x\([0-9a-f]*\).*/\1/p')"
+[ -n "$size_kb" ] && [ "$((16#$size_kb))" -ge "$(($(stat -c %s "$program/varedadav.exe") / 1024))" ] ||
+  fail "uninstall entry without the program's size: ${size_kb:-none}"
+wrestool -x -t 14 "$program/varedadav.exe" >"$work/icon.ico"
+icon_sizes="$(icotool -l "$work/icon.ico" | sed -n 's/.*--width=\([0-9]*\).*/\1/p' | sort -n | xargs)"
+for size in 16 20 24 32 40 48 256; do
+  grep -qw "$size" <<<"$icon_sizes" || fail "the program's icon has no $size px image: $icon_sizes"
+done
 
 echo "== 2. the installed program: a typed row, an evaluation"
 window="$(start "C:\\Program Files\\Varedadav\\varedadav.exe")"
@@ -96,18 +121,62 @@ xdotool key ctrl+a ctrl+c
 sleep 0.5
 report="$(xclip -o -selection clipboard 2>/dev/null || true)"
 grep -q "6 Richtige" <<<"$report" || fail "no report of six hits: $report"
+
+echo "== 2a. uninstall and install while the program runs: refused, nothing changed"
+before="$(installed_state)"
+# As the uninstall entry runs it: the uninstaller starts a copy of itself from the temporary folder
+# and ends at once, so the copy is waited for.
+wine "C:\\Program Files\\Varedadav\\Deinstallieren.exe" /S
+for _ in $(seq 1 60); do
+  ps -eo stat=,args= | grep -v '^Z' | grep -qiF '\~nsu' || break
+  sleep 1
+done
+[ "$(installed_state)" = "$before" ] || fail "the uninstaller changed the running program's files"
+# Run in place (_?=, unquoted as the uninstaller wants it, so through a batch file) it ends with its
+# own exit code.
+printf '"C:\\Program Files\\Varedadav\\Deinstallieren.exe" /S _?=C:\\Program Files\\Varedadav\r\n' \
+  >"$c/uninstall-in-place.bat"
+wine cmd /c 'C:\uninstall-in-place.bat' >/dev/null 2>&1 &&
+  fail "the uninstaller succeeded while the program ran"
+[ "$(installed_state)" = "$before" ] || fail "the uninstaller changed the running program's files"
+[ -f "$menu/Varedadav 6 aus 49.lnk" ] || fail "the uninstaller removed the Start-menu entry"
+wine "$setup" /S && fail "the installer succeeded while the program ran"
+[ "$(installed_state)" = "$before" ] || fail "the installer changed the running program's files"
 close "$window"
 
 echo "== 3. the portable copy"
-mkdir -p "$c/Eigene Programme"
-(cd "$c/Eigene Programme" && cmake -E tar xf "$zip")
-portable="$(ls -d "$c/Eigene Programme"/Varedadav-*)"
+mkdir -p "$c/Zahlen für Jürgen"
+(cd "$c/Zahlen für Jürgen" && cmake -E tar xf "$zip")
+portable="$(ls -d "$c/Zahlen für Jürgen"/Varedadav-*)"
+portable_exe="C:\\Zahlen für Jürgen\\$(basename "$portable")\\varedadav.exe"
 [ -f "$portable/varedadav.exe" ] && [ -f "$portable/Lotto.mdb" ] || fail "portable copy incomplete"
-window="$(start "C:\\Eigene Programme\\$(basename "$portable")\\varedadav.exe")"
+window="$(start "$portable_exe")"
 type_row 1 2 3 4 5 6
 close "$window"
 [ "$(rows "$portable/Lotto.mdb")" = "1,2,3,4,5,6" ] || fail "portable row: $(rows "$portable/Lotto.mdb")"
 [ "$(rows "$own")" = "3,11,17,24,36,49" ] || fail "the portable copy wrote to the user's own file"
+
+mv "$portable/Lotto.mdb" "$work/Lotto.mdb"      # a message that names the file beside the program
+window="$(start "$portable_exe")"
+beside="$(box_text)"
+grep -qxF "Access-Datenbank C:\\Zahlen für Jürgen\\$(basename "$portable")\\Lotto.mdb nicht gefunden, Programm wird beendet." <<<"$beside" ||
+  fail "the message does not name the file the Windows way: $beside"
+xdotool key Return
+wait_for_wine
+mv "$work/Lotto.mdb" "$portable/Lotto.mdb"
+
+temp="$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')\\Temp1_Varedadav-windows.zip\\Varedadav"
+mkdir -p "$(wine winepath -u "$temp" 2>/dev/null)"                   # as Explorer runs it from the zip
+cp "$portable/varedadav.exe" "$(wine winepath -u "$temp" 2>/dev/null)/"
+window="$(start "$temp\\varedadav.exe")"
+missing="$(box_text)"
+grep -qF "\\Temp\\Temp1_Varedadav-windows.zip\\Varedadav\\Lotto.mdb nicht gefunden, Programm wird beendet. Bitte das ZIP-Archiv zuerst entpacken" <<<"$missing" ||
+  fail "no word of unpacking the archive first: $missing"
+xdotool key Return
+wait_for_wine
+for message in "$beside" "$missing"; do
+  ! grep -q "/" <<<"$message" || fail "a path with \"/\": $message"
+done
 
 echo "== 4. silent uninstall"
 wine "C:\\Program Files\\Varedadav\\Deinstallieren.exe" /S
