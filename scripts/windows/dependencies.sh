@@ -4,7 +4,8 @@
 #   scripts/windows/dependencies.sh qt     also Qt, static (about half an hour on two cores)
 # Everything comes from Debian: the sources of its sqlite3 and qt6-base packages (apt-get source,
 # through an apt configuration of the cache's own, so the machine's sources stay as they are),
-# GoogleTest from /usr/src/googletest, and the header-only PCG library from /usr/include.
+# GoogleTest from /usr/src/googletest, and the header-only PCG library from /usr/include. Qt's source
+# gets the small patches in scripts/windows/qt-patches before it is built.
 # Prints the cache folder last. VAREDADAV_WINDOWS_CACHE names another cache folder.
 set -euo pipefail
 here="$(cd "$(dirname "$0")" && pwd)"
@@ -61,19 +62,44 @@ add_library(utf8cpp INTERFACE IMPORTED)
 set_target_properties(utf8cpp PROPERTIES INTERFACE_INCLUDE_DIRECTORIES "$cache/prefix/include/utf8cpp")
 CONFIG
 
-if [ "${1:-}" = qt ] && [ ! -f "$cache/prefix/lib/cmake/Qt6/Qt6Config.cmake" ]; then
+# Qt's source with the program's patches (scripts/windows/qt-patches), each applied once; a cached
+# Qt that lacks one is rebuilt, which compiles only what the patch touched.
+qt_patches=("$here"/qt-patches/*.patch)
+patch_qt_source() {
+  local source patch
+  source="$(source_folder qt6-base)"
+  for patch in "${qt_patches[@]}"; do
+    [ -f "$source/.varedadav-$(basename "$patch")" ] && continue
+    # A source patched by hand already is left as it is.
+    patch -d "$source" -p1 --reverse --dry-run --quiet <"$patch" >/dev/null 2>&1 ||
+      patch -d "$source" -p1 --forward --quiet <"$patch"
+    touch "$source/.varedadav-$(basename "$patch")"
+  done
+}
+qt_is_current() {
+  local patch source
+  [ -f "$cache/prefix/lib/cmake/Qt6/Qt6Config.cmake" ] || return 1
+  source="$(source_folder qt6-base)"
+  for patch in "${qt_patches[@]}"; do
+    [ -n "$source" ] && [ -f "$source/.varedadav-$(basename "$patch")" ] || return 1
+  done
+}
+
+if [ "${1:-}" = qt ] && ! qt_is_current; then
   echo "== Qt for Windows (static; once, about half an hour)"
   # Without tablet input: Debian's source leaves out Wacom's wintab.h for its licence.
   [ -n "$(source_folder qt6-base)" ] || fetch_source qt6-base
+  patch_qt_source
   mkdir -p "$cache/qt-build"
   (cd "$cache/qt-build" &&
-    "$(source_folder qt6-base)/configure" -prefix "$cache/prefix" -static -release \
-      -xplatform win32-g++ -qt-host-path /usr \
-      -no-opengl -no-dbus -no-icu -no-feature-sql -no-feature-network -no-feature-tabletevent \
-      -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-harfbuzz -qt-freetype \
-      -nomake examples -nomake tests \
-      -- -G Ninja "${toolchain[@]}" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
-      >"$cache/qt-configure.log" &&
+    { [ -f build.ninja ] ||
+      "$(source_folder qt6-base)/configure" -prefix "$cache/prefix" -static -release \
+        -xplatform win32-g++ -qt-host-path /usr \
+        -no-opengl -no-dbus -no-icu -no-feature-sql -no-feature-network -no-feature-tabletevent \
+        -qt-zlib -qt-pcre -qt-libpng -qt-libjpeg -qt-harfbuzz -qt-freetype \
+        -nomake examples -nomake tests \
+        -- -G Ninja "${toolchain[@]}" -DQT_HOST_PATH_CMAKE_DIR=/usr/lib/x86_64-linux-gnu/cmake \
+        >"$cache/qt-configure.log"; } &&
     cmake --build . --parallel "$jobs" >"$cache/qt-build.log" &&
     cmake --install . >/dev/null)
 fi
