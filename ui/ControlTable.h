@@ -121,7 +121,7 @@ inline constexpr std::array<ControlSpec, kControlCount> kControls = {{
     {ControlId::Label7, "Label7", Label, "Einnahmen:", true, 7080, 2760, 855, 255, 0, 0, ""},
     {ControlId::txtOutput, "txtOutput", TextBox, "", true, 120, 1560, 6855, 3255, 0, 0, "Ausgabe"},
     {ControlId::lblAssumptions, "lblAssumptions", Label, "Annahmen", true, 7100, 240, 810, 255, 0,
-     0, ""},
+     0, "Taste F1"},
     {ControlId::chkUnpopularNums, "chkUnpopularNums", CheckBox, "Nur \"unbeliebte\" Zahlen", false,
      5280, 800, 2055, 195, 0, 1, "Nur \"unbeliebte\" Zahlen"},
     {ControlId::lblChances, "lblChances", Label, "Chancen", true, 7100, 3960, 810, 255, 0, 0,

@@ -10,6 +10,7 @@
 #include <QStyle>
 #include <QtTest>
 #include <memory>
+#include <tuple>
 #include <utility>
 
 #include "tests/ui/ShownWindow.h"
@@ -99,11 +100,14 @@ class AccessibilityTest : public QObject {
             QAccessible::queryAccessibleInterface(window->Widget(ui::ControlId::lblEuroUsed));
         QCOMPARE(stake->text(QAccessible::Name), QString("= 10,25 Euro"));
         QCOMPARE(stake->text(QAccessible::Description), QString("Einsatz"));
-        // The key of "Chancen", which takes no focus, is its description.
-        QAccessibleInterface* chances =
-            QAccessible::queryAccessibleInterface(window->Widget(ui::ControlId::lblChances));
-        QCOMPARE(chances->text(QAccessible::Name), QString("Chancen"));
-        QCOMPARE(chances->text(QAccessible::Description), QString("Taste F2"));
+        // The key of "Annahmen" and "Chancen", which take no focus, is their description.
+        for (const auto& [id, name, key] :
+             {std::tuple{ui::ControlId::lblAssumptions, "Annahmen", "Taste F1"},
+              std::tuple{ui::ControlId::lblChances, "Chancen", "Taste F2"}}) {
+            QAccessibleInterface* link = QAccessible::queryAccessibleInterface(window->Widget(id));
+            QCOMPARE(link->text(QAccessible::Name), QString(name));
+            QCOMPARE(link->text(QAccessible::Description), QString(key));
+        }
         expectAnnouncedAsShown();
 
         window->SetMsgBoxHook([](const std::string&, ui::MsgBoxButtons, ui::MsgBoxIcon) {
