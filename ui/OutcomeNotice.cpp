@@ -2,6 +2,8 @@
 
 #include <QAccessibleWidget>
 
+#include "ui/Platform.h"
+
 namespace ui {
 namespace {
 
@@ -30,6 +32,7 @@ void OutcomeNotice::Say(const QString& outcome) {
     hide();
     setAccessibleName(outcome);
     show();  // appearing is what a screen reader presents
+    AnnounceOutcome(*window(), outcome);
 }
 
 }  // namespace ui

@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+class QWidget;
+
 // What the window does differently on Debian (X11) and on Windows, each in a room of its own
 // (x11/, windows/).
 namespace ui {
@@ -20,6 +22,11 @@ QFont NarrowFace(QFont font);
 
 // Sends a changed mouse pointer to the display at once: a handler keeps the event loop waiting.
 void SendPointerToDisplay();
+
+// Tells the platform's screen readers the outcome of a command, which the window shows away from
+// the focus. The outcome notice appearing is what Orca speaks on Debian; a Windows screen reader
+// (Narrator, NVDA) speaks a UI Automation notification, and Qt 6.4 raises none.
+void AnnounceOutcome(QWidget& window, const QString& sentence);
 
 // The folder that holds Qt's German translation (qtbase_de.qm).
 QString QtTranslationsFolder();

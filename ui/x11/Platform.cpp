@@ -26,6 +26,9 @@ void SendPointerToDisplay() {
     }
 }
 
+// Orca speaks the outcome notice as it appears: nothing more to raise.
+void AnnounceOutcome(QWidget&, const QString&) {}
+
 // Debian's qt6-translations-l10n, where Qt looks for its translations.
 QString QtTranslationsFolder() { return QLibraryInfo::path(QLibraryInfo::TranslationsPath); }
 
