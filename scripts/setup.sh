@@ -28,6 +28,7 @@ windows_packages=(
   nsis                                     # the Windows installer
   openbox xclip locales                    # driving the installed program under Wine
   icoutils                                 # reading the icon out of the program file
+  debootstrap                              # the Debian 13 root of the Windows screen-reader check
 )
 
 case "${1:-all}" in
