@@ -14,7 +14,18 @@ struct FileIdentity {
     bool operator==(const FileIdentity&) const = default;
 };
 
-// The identity of the file at `path` (links followed); nothing when no file is there.
-std::optional<FileIdentity> IdentityOf(const std::string& path);
+// What a look at the file at `path` (links followed) found.
+struct FileLook {
+    std::optional<FileIdentity> identity;  // nothing when no file is there or the look failed
+    // Why the look itself failed (errno, GetLastError on Windows): a read error, no permission.
+    // Then nothing is known of the file; 0 when the look answered.
+    int failure = 0;
+};
+
+FileLook LookAt(const std::string& path);
+
+// The platform's own look. Tests put one in between that fails on purpose (nullptr: none).
+FileLook SystemLookAt(const std::string& path);
+void PutLookInBetween(FileLook (*look)(const std::string& path));
 
 }  // namespace store

@@ -150,6 +150,13 @@ std::optional<std::string> FailedCallSentence(int resultCode,
     throw base::DatabaseError(DescribeSqliteError(resultCode, detail, file), cause);
 }
 
+// A look at the file that failed says nothing about the file, least of all that it was replaced.
+[[noreturn]] void ThrowFailedLook(const std::string& path, int systemCode) {
+    const FileFailure failure{FileCall::Read, FileRole::Database, path, SQLITE_IOERR_FSTAT,
+                              systemCode};
+    throw base::DatabaseError("Datenbankfehler: " + *FailedCallSentence(SQLITE_IOERR, failure));
+}
+
 [[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
     ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode), {},
                TakeFileFailure());
@@ -298,9 +305,14 @@ void SqliteConnection::Open(const std::string& connectionText) {
             sqlite3_close_v2(db);
             ThrowError(resultCode, detail, path, TakeFileFailure());
         }
+        const FileLook look = LookAt(path);
+        if (look.failure != 0) {
+            sqlite3_close_v2(db);
+            ThrowFailedLook(path, look.failure);
+        }
         mDb = db;
         mPath = path;
-        mFileIdentity = IdentityOf(path);
+        mFileIdentity = look.identity;
         mReadOnlyReason.reset();
         if (readOnly) mReadOnlyReason = SystemReason(notWritable ? notWritable->systemCode : 0);
         return;
@@ -323,7 +335,9 @@ std::string SqliteConnection::ReadOnlySentence() const {
 void SqliteConnection::CheckFileIsStillThere() const {
     // An open database file that is deleted or replaced keeps taking writes that no one will
     // ever read again; better to say so.
-    if (IdentityOf(mPath) != mFileIdentity) {
+    const FileLook look = LookAt(mPath);
+    if (look.failure != 0) ThrowFailedLook(mPath, look.failure);
+    if (look.identity != mFileIdentity) {
         throw base::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
                                   " wurde gelöscht oder ersetzt. Bitte das Programm neu starten.");
     }

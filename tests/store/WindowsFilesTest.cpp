@@ -119,9 +119,9 @@ TEST(WindowsOwnDatabase, TheUsersDataIsTheLocalApplicationData) {
 // short names; the program's folder is compared with it as Windows compares names.
 TEST(WindowsTemporaryFolder, HoldsWhatLiesInItWhateverTheCase) {
     const std::string temporary = store::TemporaryFolder();
-    const std::optional<store::FileIdentity> folder = store::IdentityOf(temporary);
+    const std::optional<store::FileIdentity> folder = store::LookAt(temporary).identity;
     ASSERT_TRUE(folder) << temporary;
-    EXPECT_EQ(*folder, store::IdentityOf(Utf8(fs::temp_directory_path()))) << temporary;
+    EXPECT_EQ(*folder, store::LookAt(Utf8(fs::temp_directory_path())).identity) << temporary;
     std::string upper = temporary;
     for (char& c : upper) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
     struct Case {

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <stdexcept>
 
+#include "store/platform/FileIdentity.h"
 #include "store/platform/SystemError.h"
 #include "store/sqlite/FileWatch.h"
 
@@ -27,7 +28,7 @@ struct State {
 sqlite3_vfs gVfs;
 sqlite3_io_methods gMethods;
 
-enum class Call { Read, Write, Sync, Open, Other };
+enum class Call { Read, Write, Sync, Open, Look, Other };
 
 bool AppliesTo(Fault fault, Call call) {
     switch (fault) {
@@ -55,6 +56,12 @@ bool FailsNow(Call call) {
     gState.systemCode = gState.fault == Fault::DiskFull ? store::SystemCodeOfDiskFull()
                                                         : store::SystemCodeOfIoError();
     return true;
+}
+
+// The program's look at the database file's identity, counted among the file calls.
+store::FileLook Look(const std::string& path) {
+    if (FailsNow(Call::Look)) return {std::nullopt, gState.systemCode};
+    return store::SystemLookAt(path);
 }
 
 // Whether a failing call fails as its fault says, rather than as a disk failing for good.
@@ -238,9 +245,13 @@ FaultyFiles::FaultyFiles() {
     gVfs.xGetSystemCall = GetSystemCall;
     gVfs.xNextSystemCall = NextSystemCall;
     store::PutFileLayerUnderWatch(&gVfs);
+    store::PutLookInBetween(Look);
 }
 
-FaultyFiles::~FaultyFiles() { store::PutFileLayerUnderWatch(gState.platform); }
+FaultyFiles::~FaultyFiles() {
+    store::PutFileLayerUnderWatch(gState.platform);
+    store::PutLookInBetween(nullptr);
+}
 
 void FaultyFiles::Arm(int n, Fault fault, int lasting) {
     gState.armed = true;

@@ -67,11 +67,13 @@ void StoreBatch(LoadedForm& window) {
     form.cmdGenerateRandom_Click();
 }
 
-// What the message boxes said, but for questions; forgets them.
+// What the message boxes said of failures (not questions, not the odds); forgets them.
 std::string TakeMessages(testing_support::ScriptedDialogs& dialogs) {
     std::string said;
     for (const auto& shown : dialogs.shown) {
-        if (shown.icon != ui::MsgBoxIcon::Question) said += " " + shown.prompt;
+        if (shown.icon == ui::MsgBoxIcon::Error || shown.icon == ui::MsgBoxIcon::Warning) {
+            said += " " + shown.prompt;
+        }
     }
     dialogs.shown.clear();
     return said;
@@ -91,8 +93,9 @@ TEST(IoFaults, AtEveryCallLeaveRowsMessageAndWindowTrue) {
         rows.push_back("7,7,7,7,7,7");
         return rows;
     };
+    const auto unchanged = [](std::vector<std::string> rows) { return rows; };
     const Command commands[] = {
-        {"the start", Start, nullptr, [](std::vector<std::string> rows) { return rows; }},
+        {"the start", Start, nullptr, unchanged},
         {"a typed row", StoreTypedRow, nullptr, typedRowAdded},
         {"a typed row after another program's", StoreTypedRow, addsARow, typedRowAdded},
         {"a batch of 200", StoreBatch, nullptr,
@@ -103,6 +106,10 @@ TEST(IoFaults, AtEveryCallLeaveRowsMessageAndWindowTrue) {
          true},
         {"Löschen", [](LoadedForm& window) { window.form->cmdDelete_Click(); }, nullptr,
          [](const std::vector<std::string>&) { return std::vector<std::string>{}; }},
+        {"the list after another program's row",
+         [](LoadedForm& window) { window.form->cmdShowSeries_Click(); }, addsARow, unchanged},
+        {"Chancen after another program's row",
+         [](LoadedForm& window) { window.form->lblChances_Click(); }, addsARow, unchanged},
     };
     const FaultRow faults[] = {
         {"I/O", Fault::IoError, 1, ""},
@@ -184,7 +191,7 @@ TEST(IoFaults, AtEveryCallLeaveRowsMessageAndWindowTrue) {
                 }
                 // Nor what SQLite says without the file and the reason.
                 for (const char* untrue :
-                     {" ist beschädigt", "fehlt in der Datenbank", "schreibgeschützt",
+                     {" ist beschädigt", "fehlt in der Datenbank", "schreibgeschützt", "ersetzt",
                       "Die Datenbankdatei kann nicht", "gelesen oder geschrieben"}) {
                     EXPECT_EQ(message.find(untrue), std::string::npos) << where << ": " << message;
                 }

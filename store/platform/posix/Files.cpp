@@ -1,5 +1,6 @@
 #include <sys/stat.h>
 
+#include <cerrno>
 #include <filesystem>
 #include <system_error>
 
@@ -20,11 +21,15 @@ bool LiesIn(std::string_view path, std::string_view folder) {
            (path.size() == folder.size() || path[folder.size()] == '/' || folder.ends_with('/'));
 }
 
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
+FileLook SystemLookAt(const std::string& path) {
     struct stat status = {};
-    if (stat(path.c_str(), &status) != 0) return std::nullopt;
-    return FileIdentity{static_cast<std::uint64_t>(status.st_dev),
-                        static_cast<std::uint64_t>(status.st_ino)};
+    if (stat(path.c_str(), &status) != 0) {
+        const bool missing = errno == ENOENT || errno == ENOTDIR;
+        return {std::nullopt, missing ? 0 : errno};
+    }
+    return {FileIdentity{static_cast<std::uint64_t>(status.st_dev),
+                         static_cast<std::uint64_t>(status.st_ino)},
+            0};
 }
 
 }  // namespace store

@@ -39,16 +39,22 @@ bool LiesIn(std::string_view path, std::string_view folder) {
            separator(outer.back());
 }
 
-std::optional<FileIdentity> IdentityOf(const std::string& path) {
+FileLook SystemLookAt(const std::string& path) {
     const HANDLE file = OpenForQuestions(path);
-    if (file == INVALID_HANDLE_VALUE) return std::nullopt;
+    if (file == INVALID_HANDLE_VALUE) {
+        const DWORD error = GetLastError();
+        const bool missing = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        return {std::nullopt, missing ? 0 : static_cast<int>(error)};
+    }
     BY_HANDLE_FILE_INFORMATION information = {};
     const bool known = GetFileInformationByHandle(file, &information) != 0;
+    const DWORD error = GetLastError();
     CloseHandle(file);
-    if (!known) return std::nullopt;
-    return FileIdentity{
-        information.dwVolumeSerialNumber,
-        (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) | information.nFileIndexLow};
+    if (!known) return {std::nullopt, static_cast<int>(error)};
+    return {FileIdentity{information.dwVolumeSerialNumber,
+                         (static_cast<std::uint64_t>(information.nFileIndexHigh) << 32) |
+                             information.nFileIndexLow},
+            0};
 }
 
 }  // namespace store
