@@ -43,6 +43,7 @@ TEST(OddsOf, CountsExactlyWhatEveryDrawGives) {
         {"1,2,3,4,5,6"},
         {"1,2,3,4,5,6,7", "7,7,7", "07,8,x,49", "3,11,17,20,33,45", "3,11,17,20,33,45"},
         {"10,20,30", "1,2", "x"},
+        {"44,45,46,47,48,49"},  // the highest numbers: 49 counts like any other
         // Only the texts the window writes for 1 to 49 are numbers: none of these holds one.
         {"x,,y", "07", "50,51,52", "100,200,300", "1/,2/,3/"},
     };

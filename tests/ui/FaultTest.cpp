@@ -20,6 +20,7 @@
 #include "rules/Stake.h"
 #include "store/sqlite/SqliteConnection.h"
 #include "tests/support/CraftedFiles.h"
+#include "tests/support/FixedRandom.h"
 #include "tests/support/ForwardingConnection.h"
 #include "tests/ui/ScriptedDialogs.h"
 
@@ -86,6 +87,18 @@ TEST(Faults, ADatabaseMadeReadOnlyRefusesEveryChangeAndTheProgramGoesOn) {
     {
         Unwritable folder(window.database.Folder());
         Unwritable file(window.database.Path());
+        // Started now, the program says at once why it can only read.
+        testing_support::ScriptedDialogs dialogs;
+        ui::frmMain started(dialogs,
+                            testing_support::EnvironmentFor(window.database.Folder(), window.hive));
+        ASSERT_TRUE(started.Form_Load());
+        ASSERT_EQ(dialogs.shown.size(), 1u);
+        EXPECT_EQ(dialogs.shown[0].prompt,
+                  "Die Datenbankdatei „" + window.database.Path() +
+                      "“ ließ sich nur zum Lesen öffnen, nicht zum Schreiben (keine Berechtigung). "
+                      "Zahlenreihen lassen sich auswerten und auflisten, aber nicht speichern oder "
+                      "löschen. Bitte das beheben und das Programm neu starten.");
+        started.Form_Unload();
         TypeRow(form, "1");
         // Why the journal could not be made, not why SQLite's second try failed.
         ExpectFailureMentioning([&] { form.AddSeries(); }, "(keine Berechtigung)");
@@ -245,6 +258,18 @@ TEST(Faults, RowsAddedByAnotherProgramAreCountedBeforeTheNextCommand) {
     form.AddSeries();
     EXPECT_EQ(form.txtCurrentSeriesNumber.Text, "19");
     EXPECT_EQ(form.lblEuroUsed.Text, "= 14,75 Euro");
+
+    // Emptied by another program: the rows' winners go with them. The generator draws
+    // 23,24,25,26,27,28 each time, the 23rd row.
+    LoadedForm emptied(23, ",", std::make_shared<testing_support::FixedRandom>(std::vector{0.5}));
+    emptied.form->txtNewSeries[0].Text = "5";
+    emptied.form->cmdGenerateRandom_Click();
+    const std::string won = emptied.form->txtWonAmount.Text;
+    EXPECT_NE(won, "0");
+    emptied.database.Exec("delete from tblLotterySeries");
+    emptied.form->cmdGenerateRandom_Click();
+    EXPECT_EQ(emptied.form->txtWonAmount.Text, won);
+    EXPECT_EQ(emptied.form->txtCurrentSeriesNumber.Text, "0");
 
     LoadedForm full(32760);
     full.database.AddRows(7);

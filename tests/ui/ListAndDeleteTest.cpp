@@ -40,12 +40,16 @@ TEST(cmdShowSeries_Click, ListsEveryRowWithItsSheetAndBox) {
     }
 }
 
-TEST(cmdShowSeries_Click, RefusesTheRowAfter32767) {
+TEST(cmdShowSeries_Click, ListsAFullTableAndRefusesTheRowAfter32767) {
     LoadedForm window(5);
-    window.database.AddRows(32763);  // another program fills the table while this one runs
-    window.form->txtOutput.Text = "old";
+    window.database.AddRows(32762);  // another program fills the table while this one runs
+    window.form->cmdShowSeries_Click();
+    const std::string full = window.form->txtOutput.Text;
+    EXPECT_EQ(std::count(full.begin(), full.end(), '\n'), 32767 + 2);
+    EXPECT_TRUE(full.ends_with("\r\n2731\t7\t\t26,27,28,29,30,31\r\n"));
+    window.database.AddRows(1);
     EXPECT_THROW(window.form->cmdShowSeries_Click(), base::OverflowError);
-    EXPECT_EQ(window.form->txtOutput.Text, "old");
+    EXPECT_EQ(window.form->txtOutput.Text, full);
 }
 
 struct AfterSomeDraws : LoadedForm {
