@@ -1,12 +1,14 @@
 #!/usr/bin/env bash
 # Starts the real program in a virtual X display, as a user would from a folder of their own:
-#   start_test.sh VAREDADAV MAKE_EMPTY_DB SCHEMA
+#   start_test.sh VAREDADAV MAKE_EMPTY_DB SCHEMA CLOSE_REQUEST
 # Checks: without Lotto.mdb a message appears and OK ends the program with status 1; beside a
-# Lotto.mdb the copied program shows its window and leaves the file as it was; a file that is no
+# Lotto.mdb the copied program shows its window and leaves the file as it was, and a window
+# manager's close request ends it, right after the start, later, and in the middle of a batch
+# (once the batch is stored whole); a file that is no
 # database gives a message and status 1; installed for all users it lays the user's own database;
 # a pipe as its journal gives a message and status 1. Exits 77 (skipped) without Xvfb, xdotool or sqlite3.
 set -u
-program=$1 make_db=$2 schema=$3
+program=$1 make_db=$2 schema=$3 close_request=$4
 for tool in Xvfb xdotool sqlite3; do
   command -v "$tool" >/dev/null || { echo "SKIP: $tool is not installed"; exit 77; }
 done
@@ -43,6 +45,17 @@ find_window() {
   return 1
 }
 
+# Sends the window manager's close request and expects the program to end with status 0.
+expect_end_on_close() {
+  local label=$1 pid=$2 id=$3
+  "$close_request" "$id" || fail "$label: no close request sent"
+  for _ in $(seq 50); do kill -0 "$pid" 2>/dev/null || break; sleep 0.1; done
+  if kill -0 "$pid" 2>/dev/null; then fail "$label: still running after the close request"; kill "$pid"; fi
+  wait "$pid"
+  local status=$?
+  [ "$status" -eq 0 ] || fail "$label: exit status $status after the close request"
+}
+
 window_size() { xdotool getwindowgeometry "$1" | sed -n 's/.*Geometry: //p'; }
 
 # Presses Enter in the window and expects the program to end with status 1.
@@ -77,11 +90,32 @@ env LC_ALL=de_DE.UTF-8 "$work/copied/varedadav" &
 pid=$!
 if id=$(find_window); then
   [ "$(window_size "$id")" = "536x331" ] || fail "main window is $(window_size "$id")"
+  expect_end_on_close "right after the start" "$pid" "$id"
 else
   fail "no main window beside a database"
+  kill "$pid"; wait "$pid" 2>/dev/null
 fi
-kill "$pid"; wait "$pid" 2>/dev/null
 [ "$(sha256sum <"$work/copied/Lotto.mdb")" = "$before" ] || fail "starting changed Lotto.mdb"
+env LC_ALL=de_DE.UTF-8 "$work/copied/varedadav" &
+pid=$!
+id=$(find_window) && sleep 1 && expect_end_on_close "a second after the start" "$pid" "$id"
+# In store mode (Tab 8 times from the first row box), 20000 rows; the request comes right
+# behind the key that starts the batch.
+env LC_ALL=de_DE.UTF-8 "$work/copied/varedadav" &
+pid=$!
+if id=$(find_window); then
+  xdotool windowfocus --sync "$id"
+  xdotool key --delay 50 Tab Tab Tab Tab Tab Tab Tab Tab space shift+Tab shift+Tab ctrl+a
+  xdotool type --delay 50 20000
+  xdotool key --delay 50 Tab
+  sleep 0.5
+  xdotool key space
+  expect_end_on_close "in the middle of a batch" "$pid" "$id"
+  rows=$(sqlite3 "$work/copied/Lotto.mdb" "select count(*) from tblLotterySeries")
+  [ "$rows" = 20013 ] || fail "a batch closed in its middle left $rows rows, not 20013"
+  [ "$(sqlite3 "$work/copied/Lotto.mdb" "pragma integrity_check")" = ok ] ||
+    fail "a batch closed in its middle left a damaged file"
+fi
 
 # 3. A Lotto.mdb that is no database.
 mkdir "$work/broken"
