@@ -4,6 +4,7 @@
 // flight when its connection closes may be dropped, and the window never hears it.
 #include <xcb/xcb.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <cstring>
 #include <string_view>
@@ -15,7 +16,8 @@ xcb_atom_t Atom(xcb_connection_t* connection, std::string_view name) {
         connection,
         xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(name.size()), name.data()),
         nullptr);
-    const xcb_atom_t atom = reply != nullptr ? reply->atom : XCB_ATOM_NONE;
+    xcb_atom_t atom = XCB_ATOM_NONE;
+    if (reply != nullptr) atom = reply->atom;
     std::free(reply);
     return atom;
 }
