@@ -96,11 +96,11 @@ else
   kill "$pid"; wait "$pid" 2>/dev/null
 fi
 [ "$(sha256sum <"$work/copied/Lotto.mdb")" = "$before" ] || fail "starting changed Lotto.mdb"
+# A second later, idle; then in store mode (Tab 8 times from the first row box) 20000 rows, the
+# request right behind the key that starts the batch.
 env LC_ALL=de_DE.UTF-8 "$work/copied/varedadav" &
 pid=$!
 id=$(find_window) && sleep 1 && expect_end_on_close "a second after the start" "$pid" "$id"
-# In store mode (Tab 8 times from the first row box), 20000 rows; the request comes right
-# behind the key that starts the batch.
 env LC_ALL=de_DE.UTF-8 "$work/copied/varedadav" &
 pid=$!
 if id=$(find_window); then
