@@ -69,11 +69,15 @@ type_row() {  # the focus starts in the first number box
 }
 # As the close button does: taskkill without /F asks the window to close (WM_CLOSE).
 close() { wine taskkill /im varedadav.exe >/dev/null 2>&1; wait_for_wine; }
-# The text of the message box in front, as Ctrl+C in a Windows message box copies it.
-box_text() {
+# Starts a program that must end with a message box; echoes the box's text, as Ctrl+C in a
+# Windows message box copies it, and closes the box with OK.
+message_of() {
+  start "$1" >/dev/null
   xdotool key ctrl+c
   sleep 0.5
   xclip -o -selection clipboard 2>/dev/null | tr -d '\r' || true
+  xdotool key Return
+  wait_for_wine
 }
 # Every file of the installed program and its Start-menu entries with size and time of change,
 # and the uninstall entry.
@@ -147,23 +151,17 @@ close "$window"
 [ "$(rows "$own")" = "3,11,17,24,36,49" ] || fail "the portable copy wrote to the user's own file"
 
 mv "$portable/Lotto.mdb" "$work/Lotto.mdb"      # a message that names the file beside the program
-window="$(start "$portable_exe")"
-beside="$(box_text)"
+beside="$(message_of "$portable_exe")"
 grep -qxF "Access-Datenbank C:\\Zahlen für Jürgen\\$(basename "$portable")\\Lotto.mdb nicht gefunden, Programm wird beendet." <<<"$beside" ||
   fail "the message does not name the file the Windows way: $beside"
-xdotool key Return
-wait_for_wine
 mv "$work/Lotto.mdb" "$portable/Lotto.mdb"
 
 temp="$(wine cmd /c echo %TEMP% 2>/dev/null | tr -d '\r')\\Temp1_Varedadav-windows.zip\\Varedadav"
 mkdir -p "$(wine winepath -u "$temp" 2>/dev/null)"                   # as Explorer runs it from the zip
 cp "$portable/varedadav.exe" "$(wine winepath -u "$temp" 2>/dev/null)/"
-window="$(start "$temp\\varedadav.exe")"
-missing="$(box_text)"
+missing="$(message_of "$temp\\varedadav.exe")"
 grep -qF "\\Temp\\Temp1_Varedadav-windows.zip\\Varedadav\\Lotto.mdb nicht gefunden, Programm wird beendet. Bitte das ZIP-Archiv zuerst entpacken" <<<"$missing" ||
   fail "no word of unpacking the archive first: $missing"
-xdotool key Return
-wait_for_wine
 ! grep -q "/" <<<"$missing" || fail "a path with \"/\": $missing"
 
 echo "== 4. silent uninstall"
