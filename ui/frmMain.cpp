@@ -255,9 +255,7 @@ void frmMain::cmdDelete_Click() {
         if (!deleted.reachedFile) throw *deleted.failure;
         SetSeriesCount(0);
         txtOutput.Write("Alle Zahlenreihen gelöscht.");
-        txtSpentAmount.Write("0");
-        txtWonAmount.Write("0");
-        txtNoDraws.Write("0");
+        ClearRunningTotals();
         lblEuroUsed.Write("");
         mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
         if (deleted.failure) throw *deleted.failure;
@@ -265,9 +263,7 @@ void frmMain::cmdDelete_Click() {
 }
 
 void frmMain::cmdResetStat_Click() {
-    txtNoDraws.Write("0");
-    txtSpentAmount.Write("0");
-    txtWonAmount.Write("0");
+    ClearRunningTotals();
     mDialogs.Announce("Ziehungen, Ausgaben und Einnahmen auf 0 gesetzt.");
 }
 
@@ -364,6 +360,14 @@ void frmMain::ShowRunningTotals(const rules::RunningTotals& totals) {
     txtNoDraws.Write(base::WholeNumberText(totals.draws));
     txtSpentAmount.Write(base::NumberText(totals.spent, DecimalSeparator()));
     txtWonAmount.Write(base::WholeNumberText(totals.won));
+    mCourse.Add(totals);
+}
+
+void frmMain::ClearRunningTotals() {
+    txtNoDraws.Write("0");
+    txtSpentAmount.Write("0");
+    txtWonAmount.Write("0");
+    mCourse.Clear();
 }
 
 std::string frmMain::CountAndStakeText() const {

@@ -8,6 +8,7 @@
 #include <span>
 #include <string>
 
+#include "rules/BalanceCourse.h"
 #include "rules/RandomDraw.h"
 #include "rules/RunningTotals.h"
 #include "rules/StoredRows.h"
@@ -93,6 +94,8 @@ class frmMain {
     // The stored rows in table order, read again when this or another program changed the
     // table; the count follows changes made by other programs.
     const rules::StoredRows& StoredRows();
+    // The balance after every simulated draw since the running totals were last set to 0.
+    const rules::BalanceCourse& Course() const { return mCourse; }
 
     ControlState& Control(ControlId id) { return mControls[static_cast<std::size_t>(id)]; }
     const ControlState& Control(ControlId id) const {
@@ -130,7 +133,10 @@ class frmMain {
     // All three totals are computed before any is written, so an overflow changes none.
     void AddToRunningTotals(double stake, std::int32_t won);
     rules::RunningTotals NextRunningTotals(double stake, std::int32_t won) const;
+    // Shows the totals after one more simulated draw and adds the draw to the course.
     void ShowRunningTotals(const rules::RunningTotals& totals);
+    // The three running totals back to 0, the course emptied with them.
+    void ClearRunningTotals();
     // Simulates `count` draws into the draw boxes and evaluates the last (GenerateSeries).
     void SimulateDraws(std::int16_t count, bool bTotalsOnly);
     // What EvaluateSeries(true) does to the window for a simulated draw, but for the report:
@@ -155,6 +161,7 @@ class frmMain {
 
     // What the last evaluation found, for the announcement; empty when it warned instead.
     std::string mEvaluationOutcome;
+    rules::BalanceCourse mCourse;
     Dialogs& mDialogs;
     FormEnvironment mEnvironment;
     rules::RandomSource& mRandom;

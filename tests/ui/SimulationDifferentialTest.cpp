@@ -4,6 +4,7 @@
 // failure, and the report shown must be the text rule's for the draw shown.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 
 #include "base/NumberText.h"
@@ -160,6 +161,74 @@ TEST(SimulationClicks, CountedFromTheTablesLeaveTheWindowAsDrawByDraw) {
                 EXPECT_EQ(fast.form->txtOutput.Text, literal.report) << where;
             }
         }
+    }
+}
+
+// The draw a window's generator makes as its `draw`th, with the rows it is played against.
+std::pair<std::string, std::string> DrawNumber(int draw) {
+    Window scratch;
+    EXPECT_TRUE(scratch.form->Form_Load());
+    scratch.Click(std::to_string(draw));
+    return {scratch.form->txtDrawnNumberList.Text, scratch.form->txtAdditionalNumber.Text};
+}
+
+// Clicks of random sizes up to the draw counter's end, against the same draws made one click
+// each, whose balance the window's boxes show: the course holds every draw's balance, a
+// picture of any width covers every draw with exactly one column and shows in each column
+// exactly the lowest and the highest balance of its draws, and a six and a five with the bonus
+// number, each a single draw inside a click of many, stand as the jumps they were.
+TEST(SimulationClicks, TheCourseHoldsEveryDrawAtAnyWidth) {
+    const auto [six, sixBonus] = DrawNumber(20001);
+    const auto [fiveWithBonus, bonus] = DrawNumber(7001);
+    std::mt19937 random(11);
+    const std::string rows = Rows(random, "plain", 200) + ",('" + six + "'),('" +
+                             fiveWithBonus.substr(fiveWithBonus.find(',') + 1) + "," + bonus + "')";
+    Window fast, reference;
+    for (Window* window : {&fast, &reference}) {
+        window->database.Exec(rows);
+        ASSERT_TRUE(window->form->Form_Load());
+    }
+    std::vector<double> balances;  // after every draw, as the boxes show it
+    while (balances.size() <= 32767) {
+        const int draws = random() % 4 == 0 ? 1 : 1 + static_cast<int>(random() % 4000);
+        const std::string failure = fast.Click(std::to_string(draws));
+        for (int draw = 0; draw < draws; ++draw) {
+            if (!reference.Click("1").empty()) break;
+            balances.push_back(base::ToDouble(reference.form->txtWonAmount.Text, ",") -
+                               base::ToDouble(reference.form->txtSpentAmount.Text, ","));
+        }
+        if (!failure.empty()) break;
+    }
+    const rules::BalanceCourse& course = fast.form->Course();
+    ASSERT_EQ(course.Draws(), 32767u);
+    ASSERT_EQ(balances.size(), 32767u);
+    for (std::size_t draw = 1; draw <= balances.size(); ++draw) {
+        ASSERT_EQ(course.BalanceAfter(draw), balances[draw - 1]) << "draw " << draw;
+    }
+    for (const std::size_t jump : {7001u, 20001u}) {
+        EXPECT_GT(balances[jump - 1] - balances[jump - 2], 1000) << "draw " << jump;
+    }
+    const auto highest = std::max_element(balances.begin(), balances.end());
+    const auto lowest = std::min_element(balances.begin(), balances.end());
+    EXPECT_EQ(course.Highest().balance, *highest);
+    EXPECT_EQ(course.Highest().draw, static_cast<std::size_t>(highest - balances.begin()) + 1);
+    EXPECT_EQ(course.Lowest().balance, *lowest);
+    EXPECT_EQ(course.Lowest().draw, static_cast<std::size_t>(lowest - balances.begin()) + 1);
+
+    for (std::size_t width = 1; width <= 2000; ++width) {
+        std::size_t nextDraw = 1;
+        for (const rules::BalanceCourse::Column& column : course.Columns(width)) {
+            if (column.draws == 0) continue;
+            ASSERT_EQ(column.firstDraw, nextDraw) << "width " << width;
+            const auto begin = balances.begin() + static_cast<std::ptrdiff_t>(nextDraw - 1);
+            const auto end = begin + static_cast<std::ptrdiff_t>(column.draws);
+            ASSERT_EQ(column.low, *std::min_element(begin, end)) << "width " << width;
+            ASSERT_EQ(column.high, *std::max_element(begin, end)) << "width " << width;
+            ASSERT_EQ(column.first, *begin) << "width " << width;
+            ASSERT_EQ(column.last, *(end - 1)) << "width " << width;
+            nextDraw += column.draws;
+        }
+        ASSERT_EQ(nextDraw, balances.size() + 1) << "width " << width;
     }
 }
 
