@@ -42,9 +42,10 @@ enum class ControlId : int {
     lblAssumptions,
     chkUnpopularNums,
     lblChances,
+    lblCourse,
 };
 
-inline constexpr std::size_t kControlCount = 32;
+inline constexpr std::size_t kControlCount = 33;
 inline constexpr std::size_t kNewSeriesBoxCount = 6;
 
 enum class ControlType { Label, TextBox, CommandButton, CheckBox };
@@ -126,6 +127,8 @@ inline constexpr std::array<ControlSpec, kControlCount> kControls = {{
      5280, 800, 2055, 195, 0, 1, "Nur \"unbeliebte\" Zahlen"},
     {ControlId::lblChances, "lblChances", Label, "Chancen", true, 7100, 3960, 810, 255, 0, 0,
      "Taste F2"},
+    {ControlId::lblCourse, "lblCourse", Label, "Verlauf", true, 7100, 4320, 810, 255, 0, 0,
+     "Taste F3"},
 }};
 
 constexpr const ControlSpec& SpecOf(ControlId id) {

@@ -25,6 +25,7 @@
 
 #include "base/Errors.h"
 #include "ui/AccessibleBox.h"
+#include "ui/CourseWindow.h"
 #include "ui/OutcomeNotice.h"
 #include "ui/Platform.h"
 #include "ui/ScreenBoundMessageBox.h"
@@ -233,8 +234,9 @@ void MainWindow::BuildControls() {
     bold.setWeight(QFont::Bold);
     Widget(ControlId::cmdGenerateRandom)->setFont(bold);
 
-    // The two labels that open a box look like links.
-    for (const ControlId id : {ControlId::lblAssumptions, ControlId::lblChances}) {
+    // The labels that open a box or a window look like links.
+    for (const ControlId id :
+         {ControlId::lblAssumptions, ControlId::lblChances, ControlId::lblCourse}) {
         QWidget* link = Widget(id);
         QFont underlined = DialogFont();
         underlined.setUnderline(true);
@@ -259,11 +261,15 @@ void MainWindow::BindUserInput() {
     onClick(ControlId::cmdResetStat, &frmMain::cmdResetStat_Click);
     Widget(ControlId::lblAssumptions)->installEventFilter(this);
     Widget(ControlId::lblChances)->installEventFilter(this);
-    // F1, the platform's help key, shows the assumptions, F2 the odds: the labels take no focus.
+    Widget(ControlId::lblCourse)->installEventFilter(this);
+    // F1, the platform's help key, shows the assumptions, F2 the odds, F3 the course: the labels
+    // take no focus.
     connect(new QShortcut(QKeySequence(Qt::Key_F1), this), &QShortcut::activated, this,
             [this] { Dispatch([this] { mForm.lblAssumptions_Click(); }); });
     connect(new QShortcut(QKeySequence(Qt::Key_F2), this), &QShortcut::activated, this,
             [this] { Dispatch([this] { mForm.lblChances_Click(); }); });
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this,
+            &MainWindow::ShowCourse);
     for (std::size_t index = 0; index < kNewSeriesBoxCount; ++index) {
         Widget(NewSeriesBox(static_cast<int>(index)))->installEventFilter(this);
     }
@@ -284,15 +290,17 @@ void MainWindow::BindUserInput() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    const bool assumptions = watched == Widget(ControlId::lblAssumptions);
-    if ((assumptions || watched == Widget(ControlId::lblChances)) &&
-        event->type() == QEvent::MouseButtonRelease) {
+    if (event->type() == QEvent::MouseButtonRelease) {
         const auto* release = static_cast<QMouseEvent*>(event);
-        if (release->button() == Qt::LeftButton &&
-            static_cast<QWidget*>(watched)->rect().contains(release->position().toPoint())) {
-            Dispatch([this, assumptions] {
-                assumptions ? mForm.lblAssumptions_Click() : mForm.lblChances_Click();
-            });
+        const bool clicked =
+            release->button() == Qt::LeftButton &&
+            static_cast<QWidget*>(watched)->rect().contains(release->position().toPoint());
+        if (clicked && watched == Widget(ControlId::lblAssumptions)) {
+            Dispatch([this] { mForm.lblAssumptions_Click(); });
+        } else if (clicked && watched == Widget(ControlId::lblChances)) {
+            Dispatch([this] { mForm.lblChances_Click(); });
+        } else if (clicked && watched == Widget(ControlId::lblCourse)) {
+            ShowCourse();
         }
     }
     if (event->type() == QEvent::KeyPress) {
@@ -341,6 +349,16 @@ bool MainWindow::Load() {
     return true;
 }
 
+void MainWindow::ShowCourse() {
+    if (mCourseWindow == nullptr) {
+        mCourseWindow = new CourseWindow(mForm.Course(), mForm.DecimalSeparator(), this);
+        mCourseWindow->PlaceBeside(*this);
+    }
+    mCourseWindow->show();
+    mCourseWindow->raise();
+    mCourseWindow->activateWindow();
+}
+
 void MainWindow::Announce(const std::string& outcome) {
     mAnnouncement = QString::fromStdString(outcome);
 }
@@ -375,6 +393,7 @@ void MainWindow::Dispatch(const std::function<void()>& handler) {
     }
     mDispatching = nested;
     Render();
+    if (mCourseWindow != nullptr) mCourseWindow->Follow();
     const bool focusMoves = mForm.ActiveControl != focusBefore;
     // Before the focus lands on it, so that the screen reader speaks the new count with the box.
     DescribeCountBox();
@@ -473,6 +492,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
         return;
     }
     Dispatch([this] { mForm.Form_Unload(); });
+    if (mCourseWindow != nullptr) mCourseWindow->close();
     event->accept();
 }
 

@@ -13,6 +13,7 @@ class QString;
 
 namespace ui {
 
+class CourseWindow;
 class OutcomeNotice;
 
 // The decimal separator of `locale` as the number texts use it.
@@ -45,6 +46,8 @@ class MainWindow final : public QWidget, public Dialogs {
     // Tests answer message boxes through this instead of a real modal box.
     void SetMsgBoxHook(MsgBoxHook hook) { mMsgBoxHook = std::move(hook); }
     bool WaitCursorShown() const { return mWaitCursorShown; }
+    // "Verlauf", once it was opened.
+    CourseWindow* Course() const { return mCourseWindow; }
 
     MsgBoxResult MsgBox(const std::string& prompt, MsgBoxButtons buttons, MsgBoxIcon icon) override;
     void SetMousePointer(MousePointer pointer) override;
@@ -52,7 +55,7 @@ class MainWindow final : public QWidget, public Dialogs {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
-    // Enter in one of the six number boxes, and a click on "Annahmen" or "Chancen".
+    // Enter in one of the six number boxes, and a click on "Annahmen", "Chancen" or "Verlauf".
     bool eventFilter(QObject* watched, QEvent* event) override;
 
   private:
@@ -71,6 +74,8 @@ class MainWindow final : public QWidget, public Dialogs {
     // describes itself so has said it already.
     void Speak(const QString& outcome, bool focusMoved);
     void TakeUserText(ControlId id, const QString& text);
+    // Opens "Verlauf" beside the window, or brings it to the front.
+    void ShowCourse();
 
     frmMain mForm;
     std::array<QWidget*, kControlCount> mWidgets{};
@@ -81,6 +86,7 @@ class MainWindow final : public QWidget, public Dialogs {
     bool mDefaultPointerPending = false;  // shown once the widgets have the handler's texts
     QString mAnnouncement;                // of the handler now running
     OutcomeNotice* mNotice = nullptr;     // what a screen reader hears of an outcome
+    CourseWindow* mCourseWindow = nullptr;
 };
 
 }  // namespace ui

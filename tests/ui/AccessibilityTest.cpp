@@ -100,10 +100,12 @@ class AccessibilityTest : public QObject {
             QAccessible::queryAccessibleInterface(window->Widget(ui::ControlId::lblEuroUsed));
         QCOMPARE(stake->text(QAccessible::Name), QString("= 10,25 Euro"));
         QCOMPARE(stake->text(QAccessible::Description), QString("Einsatz"));
-        // The key of "Annahmen" and "Chancen", which take no focus, is their description.
+        // The key of "Annahmen", "Chancen" and "Verlauf", which take no focus, is their
+        // description.
         for (const auto& [id, name, key] :
              {std::tuple{ui::ControlId::lblAssumptions, "Annahmen", "Taste F1"},
-              std::tuple{ui::ControlId::lblChances, "Chancen", "Taste F2"}}) {
+              std::tuple{ui::ControlId::lblChances, "Chancen", "Taste F2"},
+              std::tuple{ui::ControlId::lblCourse, "Verlauf", "Taste F3"}}) {
             QAccessibleInterface* link = QAccessible::queryAccessibleInterface(window->Widget(id));
             QCOMPARE(link->text(QAccessible::Name), QString(name));
             QCOMPARE(link->text(QAccessible::Description), QString(key));

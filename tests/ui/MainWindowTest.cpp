@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QCheckBox>
 #include <QFontInfo>
 #include <QLabel>
@@ -14,6 +15,8 @@
 #include <memory>
 
 #include "tests/ui/ShownWindow.h"
+#include "ui/CoursePlot.h"
+#include "ui/CourseWindow.h"
 #include "ui/GermanQtTexts.h"
 #include "ui/MainWindow.h"
 
@@ -96,7 +99,8 @@ class MainWindowTest : public QObject {
         QVERIFY(report->isReadOnly());
         QVERIFY(report->textInteractionFlags() & Qt::TextSelectableByKeyboard);
 
-        for (const ControlId id : {ControlId::lblAssumptions, ControlId::lblChances}) {
+        for (const ControlId id :
+             {ControlId::lblAssumptions, ControlId::lblChances, ControlId::lblCourse}) {
             QWidget* link = window->Widget(id);
             QVERIFY(link->font().underline());
             QCOMPARE(link->palette().color(QPalette::WindowText), QColor(0, 0, 255));
@@ -495,6 +499,82 @@ class MainWindowTest : public QObject {
         QCOMPARE(Get<QLineEdit>(ControlId::txtNoDraws)->text(), QString("1"));
         QTest::mouseClick(Get<QPushButton>(ControlId::cmdResetStat), Qt::LeftButton);
         QCOMPARE(Get<QLineEdit>(ControlId::txtNoDraws)->text(), QString("0"));
+    }
+
+    // "Verlauf": F3 and a click open one window, which follows every click of "Ziehung" and is
+    // emptied by "Reset" and "Löschen"; its lines write amounts as the window does. Rows of
+    // numbers no draw holds never win: 13 of them spend 10.25 Euro a draw.
+    void showsTheCourseInAWindowOfItsOwn_data() {
+        QTest::addColumn<QString>("separator");
+        QTest::addColumn<QString>("totals");
+        QTest::addColumn<QString>("extremes");
+        QTest::newRow("de_DE")
+            << ","
+            << "2 Ziehungen: Ausgaben 20,5 Euro, Einnahmen 0 Euro, Saldo -20,5 Euro"
+            << "Höchster Saldo: -10,25 Euro nach Ziehung 1; tiefster Saldo: "
+               "-20,5 Euro nach Ziehung 2";
+        QTest::newRow("en_US")
+            << "."
+            << "2 Ziehungen: Ausgaben 20.5 Euro, Einnahmen 0 Euro, Saldo -20.5 Euro"
+            << "Höchster Saldo: -10.25 Euro nach Ziehung 1; tiefster Saldo: "
+               "-20.5 Euro nach Ziehung 2";
+    }
+    void showsTheCourseInAWindowOfItsOwn() {
+        QFETCH(QString, separator);
+        QFETCH(QString, totals);
+        QFETCH(QString, extremes);
+        TempDatabase losing;
+        for (int row = 0; row < 13; ++row) {
+            losing.Exec(
+                "insert into tblLotterySeries (BallNumberList) values ('50,51,52,53,54,55')");
+        }
+        ui::MainWindow main(EnvironmentFor(losing.Folder(), hive, separator.toStdString()));
+        QVERIFY(main.Load());
+        main.show();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QCOMPARE(main.Course(), nullptr);
+        QTest::keyClick(main.Widget(ControlId::txtNewSeries0), Qt::Key_F3);
+        ui::CourseWindow* course = main.Course();
+        QVERIFY(course != nullptr && course->isVisible());
+        QVERIFY(QTest::qWaitForWindowActive(course));
+        QCOMPARE(course->windowTitle(), QString("Verlauf – Varedadav 6 aus 49"));
+        QVERIFY(!course->TotalsLine()->isVisible());
+        QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(course->Plot());
+        QCOMPARE(picture->role(), QAccessible::Graphic);
+        QCOMPARE(picture->text(QAccessible::Name), QString("Verlauf des Saldos"));
+        QCOMPARE(picture->text(QAccessible::Description),
+                 QString("Noch keine Ziehungen simuliert."));
+
+        main.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&main));
+        QTest::keyClicks(main.Widget(ControlId::txtNewSeries0), "2");
+        QTest::mouseClick(main.Widget(ControlId::cmdGenerateRandom), Qt::LeftButton);
+        QCOMPARE(course->TotalsLine()->text(), totals);
+        QCOMPARE(course->ExtremesLine()->text(), extremes);
+        QVERIFY(course->TotalsLine()->isVisible());
+        QCOMPARE(picture->text(QAccessible::Description),
+                 "Saldo nach Ziehung 2: -20" + separator + "5 Euro. " + extremes + ".");
+        // A second F3, and a click on "Verlauf", bring the same window to the front.
+        QTest::keyClick(main.Widget(ControlId::txtNewSeries0), Qt::Key_F3);
+        QTest::mouseClick(main.Widget(ControlId::lblCourse), Qt::LeftButton);
+        QCOMPARE(main.Course(), course);
+        QCOMPARE(main.findChildren<ui::CourseWindow*>().size(), 1);
+        QVERIFY(QTest::qWaitForWindowActive(course));
+
+        QTest::mouseClick(main.Widget(ControlId::cmdResetStat), Qt::LeftButton);
+        QVERIFY(!course->TotalsLine()->isVisible());
+        QCOMPARE(picture->text(QAccessible::Description),
+                 QString("Noch keine Ziehungen simuliert."));
+        QTest::mouseClick(main.Widget(ControlId::cmdGenerateRandom), Qt::LeftButton);
+        QVERIFY(course->TotalsLine()->text().startsWith("2 Ziehungen: "));
+        main.SetMsgBoxHook([](const std::string&, ui::MsgBoxButtons, ui::MsgBoxIcon) {
+            return ui::MsgBoxResult::Ok;
+        });
+        QTest::mouseClick(main.Widget(ControlId::cmdDelete), Qt::LeftButton);
+        QCOMPARE(picture->text(QAccessible::Description),
+                 QString("Noch keine Ziehungen simuliert."));
+        main.close();
+        QVERIFY(!course->isVisible());
     }
 
     void endsCleanlyWhenTheDatabaseCannotBeUsed() {
