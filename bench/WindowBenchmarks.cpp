@@ -12,6 +12,8 @@
 #include "store/sqlite/SqliteConnection.h"
 #include "tests/support/LiteralEvaluation.h"
 #include "tests/support/TempDatabase.h"
+#include "ui/CoursePlot.h"
+#include "ui/CourseWindow.h"
 #include "ui/MainWindow.h"
 #include "ui/frmMain.h"
 
@@ -146,6 +148,53 @@ BENCHMARK(BM_SimulateClick)
     ->Iterations(1)
     ->Repetitions(3)
     ->Unit(benchmark::kMillisecond);
+
+// The same click through the window, with "Verlauf" closed (0) or open (1) and drawn at once:
+// the course is kept either way; open, the window follows and draws it.
+void BM_SimulateClickWithCourse(benchmark::State& state) {
+    std::unique_ptr<TempDatabase> database = DatabaseWithRows(32767);
+    ui::MainWindow window(Environment(*database));
+    window.Load();
+    const bool open = state.range(0) != 0;
+    if (open) window.ShowCourse();
+    auto* draw = static_cast<QPushButton*>(window.Widget(ui::ControlId::cmdGenerateRandom));
+    draw->click();  // the rows read and the winner tables built
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Form().txtNewSeries[0].Text = "9999";
+        window.Form().cmdResetStat_Click();
+        window.Refresh();
+        state.ResumeTiming();
+        draw->click();
+        if (open) benchmark::DoNotOptimize(window.Course()->grab());
+    }
+    if (window.Form().txtNoDraws.Text != "9999") state.SkipWithError("not 9999 draws");
+}
+BENCHMARK(BM_SimulateClickWithCourse)
+    ->Arg(0)
+    ->Arg(1)
+    ->Iterations(10)
+    ->Repetitions(3)
+    ->Unit(benchmark::kMillisecond);
+
+// Drawing "Verlauf" (640 x 420) after 10, 1,000 and 32,767 draws over 1,000 rows.
+void BM_DrawCourse(benchmark::State& state) {
+    std::unique_ptr<TempDatabase> database = DatabaseWithRows(1000);
+    ui::MainWindow window(Environment(*database));
+    window.Load();
+    window.ShowCourse();
+    auto* draw = static_cast<QPushButton*>(window.Widget(ui::ControlId::cmdGenerateRandom));
+    for (int left = static_cast<int>(state.range(0)); left > 0; left -= 9999) {
+        window.Form().txtNewSeries[0].Text = std::to_string(std::min(left, 9999));
+        window.Refresh();
+        draw->click();
+    }
+    for (auto _ : state) benchmark::DoNotOptimize(window.Course()->Plot()->grab());
+    if (window.Form().Course().Draws() != static_cast<std::size_t>(state.range(0))) {
+        state.SkipWithError("draws missing");
+    }
+}
+BENCHMARK(BM_DrawCourse)->Arg(10)->Arg(1000)->Arg(32767)->Unit(benchmark::kMillisecond);
 
 // The first click after the table changed: the rows are read again and the tables built.
 void BM_FirstSimulateClick(benchmark::State& state) {

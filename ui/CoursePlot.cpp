@@ -2,8 +2,6 @@
 
 #include <QAccessibleWidget>
 #include <QPainter>
-#include <QStyleOptionFocusRect>
-#include <QStylePainter>
 
 #include <algorithm>
 #include <cmath>
@@ -77,11 +75,9 @@ void CoursePlot::Follow() {
 
 void CoursePlot::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
-    if (hasFocus()) {
-        QStyleOptionFocusRect focus;
-        focus.initFrom(this);
-        focus.rect = rect().adjusted(1, 1, -1, -1);
-        style()->drawPrimitive(QStyle::PE_FrameFocusRect, &focus, &painter, this);
+    if (hasFocus()) {  // a frame only: a style's tinted focus area would change the picture
+        painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
+        painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
     const std::size_t draws = mCourse.Draws();
     if (draws == 0) {

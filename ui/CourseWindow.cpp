@@ -14,6 +14,9 @@ QLabel* LineOfText(QWidget* parent) {
     auto* line = new QLabel(parent);
     line->setTextFormat(Qt::PlainText);
     line->setWordWrap(true);  // a narrow window keeps every word
+    // Tab reaches it, so that a screen reader reads it, and its numbers can be copied.
+    line->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    line->setFocusPolicy(Qt::StrongFocus);
     return line;
 }
 
@@ -34,6 +37,9 @@ CourseWindow::CourseWindow(const rules::BalanceCourse& course, const std::string
     layout->addWidget(mPlot, 1);
     layout->addWidget(mExtremesLine);
     resize(640, 420);
+    setTabOrder(mTotalsLine, mPlot);
+    setTabOrder(mPlot, mExtremesLine);
+    mPlot->setFocus();  // where the window opens: its description says the course
     mShownRevision = mCourse.Revision() + 1;  // never shown yet
     Follow();
 }

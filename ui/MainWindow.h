@@ -46,6 +46,8 @@ class MainWindow final : public QWidget, public Dialogs {
     // Tests answer message boxes through this instead of a real modal box.
     void SetMsgBoxHook(MsgBoxHook hook) { mMsgBoxHook = std::move(hook); }
     bool WaitCursorShown() const { return mWaitCursorShown; }
+    // Opens "Verlauf" beside the window, or brings it to the front (F3).
+    void ShowCourse();
     // "Verlauf", once it was opened.
     CourseWindow* Course() const { return mCourseWindow; }
 
@@ -74,8 +76,6 @@ class MainWindow final : public QWidget, public Dialogs {
     // describes itself so has said it already.
     void Speak(const QString& outcome, bool focusMoved);
     void TakeUserText(ControlId id, const QString& text);
-    // Opens "Verlauf" beside the window, or brings it to the front.
-    void ShowCourse();
 
     frmMain mForm;
     std::array<QWidget*, kControlCount> mWidgets{};

@@ -538,6 +538,9 @@ class MainWindowTest : public QObject {
         QVERIFY(course != nullptr && course->isVisible());
         QVERIFY(QTest::qWaitForWindowActive(course));
         QCOMPARE(course->windowTitle(), QString("Verlauf – Varedadav 6 aus 49"));
+        // The picture has the focus, and Tab reaches the lines, so a screen reader reads them.
+        QCOMPARE(course->focusWidget(), course->Plot());
+        QCOMPARE(course->TotalsLine()->focusPolicy(), Qt::StrongFocus);
         QVERIFY(!course->TotalsLine()->isVisible());
         QAccessibleInterface* picture = QAccessible::queryAccessibleInterface(course->Plot());
         QCOMPARE(picture->role(), QAccessible::Graphic);
