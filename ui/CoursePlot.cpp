@@ -75,10 +75,14 @@ void CoursePlot::Follow() {
 
 void CoursePlot::paintEvent(QPaintEvent* /*event*/) {
     QPainter painter(this);
+    PaintCourse(painter);
     if (hasFocus()) {  // a frame only: a style's tinted focus area would change the picture
         painter.setPen(QPen(palette().color(QPalette::Highlight), 1, Qt::DotLine));
         painter.drawRect(rect().adjusted(0, 0, -1, -1));
     }
+}
+
+void CoursePlot::PaintCourse(QPainter& painter) const {
     const std::size_t draws = mCourse.Draws();
     if (draws == 0) {
         painter.drawText(rect(), Qt::AlignCenter,

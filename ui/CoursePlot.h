@@ -3,6 +3,8 @@
 #include <QWidget>
 #include <string>
 
+class QPainter;
+
 #include "rules/BalanceCourse.h"
 
 namespace ui {
@@ -24,6 +26,8 @@ class CoursePlot final : public QWidget {
     void paintEvent(QPaintEvent* event) override;
 
   private:
+    void PaintCourse(QPainter& painter) const;
+
     const rules::BalanceCourse& mCourse;
     std::string mDecimalSeparator;
 };

@@ -2,7 +2,7 @@
 # Hears the Windows build as a Windows screen reader (Narrator, NVDA) would, through UI Automation:
 #   scripts/windows/screen-reader.sh [PROGRAM.exe]     (default: build-windows/varedadav.exe,
 #                                                       which scripts/windows.sh builds)
-# Types a row, evaluates a draw, simulates one, presses F1 and F2, stores a batch, lists and
+# Types a row, evaluates a draw, simulates one, presses F1, F2 and F3, stores a batch, lists and
 # deletes the rows, and prints for each step
 #   focus: …      every focus change, as the project's UI Automation client receives it
 #   announced: …  every notification the program raises (UiaRaiseNotificationEvent)
@@ -127,6 +127,9 @@ step "Enter: the box closes" Return
 step "F2" F2
 tree
 step "Enter: the box closes" Return
+step "F3: \"Verlauf\" opens beside the window" F3
+tree "Verlauf – Varedadav 6 aus 49"
+step "Tab, Tab: the lines below and above the picture; Escape: \"Verlauf\" closes" Tab Tab Escape
 step "\"In Datenbank speichern\", 3 draws, \"Ziehung\": a batch of rows" Tab space shift+Tab \
   shift+Tab ctrl+a type:3 Tab space
 step "\"Alle Kästchen Anzeigen\"" Tab Tab Tab Tab Tab space

@@ -563,6 +563,13 @@ class MainWindowTest : public QObject {
         QCOMPARE(main.Course(), course);
         QCOMPARE(main.findChildren<ui::CourseWindow*>().size(), 1);
         QVERIFY(QTest::qWaitForWindowActive(course));
+        // The focus shows as a frame round the picture and colours nothing in it.
+        QTRY_VERIFY(course->Plot()->hasFocus());
+        const QImage drawn = course->Plot()->grab().toImage();
+        const QRgb focusColour = course->Plot()->palette().color(QPalette::Highlight).rgb();
+        for (int y = 1; y < drawn.height() - 1; ++y) {
+            for (int x = 1; x < drawn.width() - 1; ++x) QVERIFY(drawn.pixel(x, y) != focusColour);
+        }
 
         QTest::mouseClick(main.Widget(ControlId::cmdResetStat), Qt::LeftButton);
         QVERIFY(!course->TotalsLine()->isVisible());
