@@ -128,7 +128,7 @@ step "F2" F2
 tree
 step "Enter: the box closes" Return
 step "F3: \"Verlauf\" opens beside the window" F3
-tree "Verlauf – Varedadav 6 aus 49"
+tree
 step "Tab, Tab: the lines below and above the picture; Escape: \"Verlauf\" closes" Tab Tab Escape
 step "\"In Datenbank speichern\", 3 draws, \"Ziehung\": a batch of rows" Tab space shift+Tab \
   shift+Tab ctrl+a type:3 Tab space
