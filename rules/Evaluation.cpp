@@ -69,12 +69,17 @@ void ForEachToken(std::string_view text, Visit visit) {
 
 }  // namespace
 
-RowKey KeyOf(std::string_view ballNumberList) {
+std::uint64_t EntryBits(std::string_view ballNumberList) {
     std::uint64_t numbers = 0;
     ForEachToken(ballNumberList, [&](std::string_view token) {
-        // PlainNumber gives 0 for any other token, which sets the not-plain bit.
+        // PlainNumber gives 0 for any other token, which sets bit 0.
         numbers |= std::uint64_t{1} << PlainNumber(token);
     });
+    return numbers;
+}
+
+RowKey KeyOf(std::string_view ballNumberList) {
+    const std::uint64_t numbers = EntryBits(ballNumberList);
     return RowKey{(numbers & RowKey::kNotPlain) != 0 ? RowKey::kNotPlain : numbers};
 }
 

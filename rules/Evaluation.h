@@ -45,6 +45,10 @@ struct RowKey {
     bool plain() const { return (numbers & kNotPlain) == 0; }
 };
 
+// The entries of a row as bits: bit n for every entry that is the window's text of a number n
+// from 1 to 63, bit 0 for any other entry. A drawn number hits the row exactly when its bit is set.
+std::uint64_t EntryBits(std::string_view ballNumberList);
+
 RowKey KeyOf(std::string_view ballNumberList);
 
 // One draw as typed: the drawn list split at every comma (nothing trimmed, empty entries kept)

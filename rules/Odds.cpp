@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <bit>
+#include <cmath>
 
 #include "base/Limits.h"
 #include "base/NumberText.h"
@@ -168,33 +169,14 @@ std::string DecimalText(unsigned __int128 numerator, unsigned __int128 denominat
 
 }  // namespace
 
-std::uint64_t NumbersHeld(std::string_view row) {
-    Numbers held = 0;
-    std::size_t start = 0;
-    while (start <= row.size()) {
-        const std::size_t comma = std::min(row.find(',', start), row.size());
-        const std::string_view entry = row.substr(start, comma - start);
-        // Exactly the text the window writes for a number: no sign, blank or leading zero.
-        const bool plain =
-            !entry.empty() && entry.size() <= 2 && entry.front() != '0' &&
-            std::all_of(entry.begin(), entry.end(), [](char c) { return c >= '0' && c <= '9'; });
-        if (plain) {
-            const int number =
-                entry.size() == 1 ? entry[0] - '0' : (entry[0] - '0') * 10 + (entry[1] - '0');
-            if (number <= kHighest) held |= Bit(number);
-        }
-        start = comma + 1;
-    }
-    return held;
-}
-
 Odds OddsOf(const std::vector<std::string>& rows) {
     Odds odds;
     odds.rows = static_cast<std::int64_t>(rows.size());
     std::vector<Numbers> held;
     held.reserve(rows.size());
     for (const std::string& row : rows) {
-        held.push_back(NumbersHeld(row));
+        // The numbers 1 to 49 the row holds, as the evaluation counts its hits.
+        held.push_back(EntryBits(row) & Above(0));
         odds.prizeSum += PrizeSumOfRow(std::popcount(held.back()));
     }
     // A set of numbers held by several rows wins or holds six once.
@@ -231,15 +213,12 @@ std::string OddsText(const Odds& odds, std::string_view decimalSeparator) {
     text += odds.sixSets == 0
                 ? std::string("nicht möglich")
                 : "1 zu " + DecimalText(kSetsOfSix, odds.sixSets, 0, decimalSeparator);
-    // The stake in quarters of a euro: three a row, one a sheet begun.
-    std::int16_t lastRow = rows;
-    std::int16_t sheets = 0;
-    GetSheetAndBox(lastRow, sheets);
-    const unsigned __int128 stakeQuarters = 3 * static_cast<unsigned __int128>(rows) + sheets;
+    // Prices are whole cents: in cents the share of the stake is a quotient of integers.
+    const auto stakeCents = static_cast<unsigned __int128>(std::llround(StakeFor(rows) * 100));
     const unsigned __int128 allDraws = static_cast<unsigned __int128>(kSetsOfSix) * kBonusNumbers;
     text += "\r\nErwartete Auszahlung nach den Annahmen: " +
             DecimalText(odds.prizeSum, allDraws, 2, decimalSeparator) + " Euro (" +
-            DecimalText(odds.prizeSum * 400, allDraws * stakeQuarters, 1, decimalSeparator) +
+            DecimalText(odds.prizeSum * 10000, allDraws * stakeCents, 1, decimalSeparator) +
             " % des Einsatzes)";
     return text;
 }

@@ -25,9 +25,6 @@ struct Odds {
     unsigned __int128 prizeSum = 0;
 };
 
-// The numbers 1 to 49 whose text stands between two commas of `row`, as bits (bit n for n).
-std::uint64_t NumbersHeld(std::string_view row);
-
 // The odds of `rows` (texts as stored), computed in integers.
 Odds OddsOf(const std::vector<std::string>& rows);
 
