@@ -159,24 +159,6 @@ void frmMain::GenerateSeries(bool bTotalsOnly) {
     mDialogs.SetMousePointer(MousePointer::Default);
 }
 
-void frmMain::SimulateDraws(std::int16_t count, bool bTotalsOnly) {
-    rules::SimulatedDraw simulated;
-    for (int draw = 1; draw <= count; ++draw) {
-        simulated = rules::SimulateDraw(mRandom);
-        txtAdditionalNumber.Write(base::WholeNumberText(simulated.additionalNumber));
-        txtDrawnNumberList.Write(simulated.drawnNumberList);
-    }
-    // Only the click's last draw is ever seen: a draw before it adds what it won to the running
-    // totals, counted from the winner tables where they can count it.
-    if (!bTotalsOnly || count < 1 || !AddWinningsToTotals(simulated)) EvaluateSeries(true);
-    if (!bTotalsOnly && !mEvaluationOutcome.empty()) {
-        mDialogs.Announce("Ziehung " + txtDrawnNumberList.Text + ", Zusatzzahl " +
-                          txtAdditionalNumber.Text + ": " + mEvaluationOutcome +
-                          " Ziehungen: " + txtNoDraws.Text + ", Ausgaben: " + txtSpentAmount.Text +
-                          ", Einnahmen: " + txtWonAmount.Text + ".");
-    }
-}
-
 void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
     FollowOtherPrograms();
     if (count < 1) return;
@@ -194,7 +176,7 @@ void frmMain::StoreRandomRows(std::int16_t count, bool unpopularOnly) {
         txtOutput.Write(base::WholeNumberText(static_cast<std::int64_t>(*stored.rowsKept)) +
                         " Zahlenreihe(n) hinzugefügt.");
     }
-    throw *stored.failure;
+    stored.ThrowIfFailed();
 }
 
 void frmMain::KeepingCountTrue(const std::function<void()>& command) {
@@ -252,13 +234,13 @@ void frmMain::cmdDelete_Click() {
         // The statement goes first, so a delete that fails leaves the count and the window as
         // they were.
         const store::WriteResult deleted = mTable->DeleteAll();
-        if (!deleted.reachedFile) throw *deleted.failure;
+        deleted.ThrowUnlessInFile();
         SetSeriesCount(0);
         txtOutput.Write("Alle Zahlenreihen gelöscht.");
         ClearRunningTotals();
         lblEuroUsed.Write("");
         mDialogs.Announce(txtOutput.Text + " " + CountAndStakeText());
-        if (deleted.failure) throw *deleted.failure;
+        deleted.ThrowIfFailed();
     });
 }
 
@@ -301,7 +283,7 @@ void frmMain::AddSeries() {
     SetFocus(NewSeriesBox(0));
     ShowStake();
     mDialogs.Announce(CountAndStakeText());
-    if (stored.failure) throw *stored.failure;
+    stored.ThrowIfFailed();
 }
 
 void frmMain::EvaluateSeries(bool bIsSimulation) {
@@ -329,47 +311,6 @@ void frmMain::EvaluateSeries(bool bIsSimulation) {
     mEvaluationOutcome = report.Summary();
 }
 
-bool frmMain::AddWinningsToTotals(const rules::SimulatedDraw& draw) {
-    txtOutput.Write("");  // as the evaluation does first; the last draw's report replaces it
-    // No other event runs during the click: the rows checked at its first draw stay current.
-    const rules::StoredRows& rows = mRowsCheckedThisClick ? mTable->RowsAsLastRead() : StoredRows();
-    mRowsCheckedThisClick = true;
-    const std::optional<std::int32_t> won = rows.WonBy(draw);
-    if (!won) return false;
-    rules::RunningTotals next;
-    try {
-        next = NextRunningTotals(rules::StakeFor(mSeriesCount), *won);
-    } catch (const base::AppError&) {
-        return false;  // the evaluation reports it, as it fails the same way
-    }
-    ShowStake();
-    ShowRunningTotals(next);
-    return true;
-}
-
-void frmMain::AddToRunningTotals(double stake, std::int32_t won) {
-    ShowRunningTotals(NextRunningTotals(stake, won));
-}
-
-rules::RunningTotals frmMain::NextRunningTotals(double stake, std::int32_t won) const {
-    return rules::NextRunningTotals(txtNoDraws.Text, txtSpentAmount.Text, txtWonAmount.Text, stake,
-                                    won, DecimalSeparator());
-}
-
-void frmMain::ShowRunningTotals(const rules::RunningTotals& totals) {
-    txtNoDraws.Write(base::WholeNumberText(totals.draws));
-    txtSpentAmount.Write(base::NumberText(totals.spent, DecimalSeparator()));
-    txtWonAmount.Write(base::WholeNumberText(totals.won));
-    mCourse.Add(totals);
-}
-
-void frmMain::ClearRunningTotals() {
-    txtNoDraws.Write("0");
-    txtSpentAmount.Write("0");
-    txtWonAmount.Write("0");
-    mCourse.Clear();
-}
-
 std::string frmMain::CountAndStakeText() const {
     std::string text = "Anzahl Kästchen: " + txtCurrentSeriesNumber.Text;
     const std::string_view shown = lblEuroUsed.Text;
@@ -385,12 +326,10 @@ double frmMain::ShowStake() {
 
 store::WriteResult frmMain::InsertSeries(const std::string& sBallNumberList) {
     store::WriteResult stored = mTable->Insert(sBallNumberList, mSeriesCount);
-    if (!stored.reachedFile) throw *stored.failure;  // the command counts the table again
+    stored.ThrowUnlessInFile();  // the command counts the table again
     SetSeriesCount(static_cast<std::int16_t>(mSeriesCount + 1));
     return stored;
 }
-
-std::unique_ptr<store::Recordset> frmMain::OpenSeriesRecordset() { return mTable->List(); }
 
 const rules::StoredRows& frmMain::StoredRows() {
     FollowOtherPrograms();

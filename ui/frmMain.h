@@ -89,8 +89,6 @@ class frmMain {
     // Stores one row and counts it; the count rises only once the row is stored. Throws when it
     // was not; returns what SQLite reported after the row reached the file.
     store::WriteResult InsertSeries(const std::string& sBallNumberList);
-    // All rows in the order they were stored, positioned on the first.
-    std::unique_ptr<store::Recordset> OpenSeriesRecordset();
     // The stored rows in table order, read again when this or another program changed the
     // table; the count follows changes made by other programs.
     const rules::StoredRows& StoredRows();

@@ -5,7 +5,9 @@
 
 #include "store/sqlite/Connection.h"
 
-// The four statements sent to the table of rows, word for word.
+// The statements of the window's commands on the table of rows, word for word. The queries that
+// find out what a failed write left in the file stay beside it in RowTable.cpp, those of the start
+// check in FileCheck.cpp.
 namespace store {
 
 inline constexpr std::string_view kCountStatement =

@@ -26,12 +26,21 @@ struct WriteResult {
     // What failed, as the user is told it: for a change that reached the file, with a sentence
     // saying what was stored or deleted all the same. Nothing when nothing failed.
     std::optional<base::DatabaseError> failure;
+
+    // Throws the failure when the file does not hold the whole change: the window stays as it was.
+    void ThrowUnlessInFile() const {
+        if (!reachedFile) throw *failure;
+    }
+    // Throws any failure, once the window shows what the file holds.
+    void ThrowIfFailed() const {
+        if (failure) throw *failure;
+    }
 };
 
 // tblLotterySeries of an open Lotto.mdb, and everything the program does with it: the check at
-// start, the four statements, the transaction of a batch, the truth from the file after a failed
-// write, the count after another program's change, and reading the rows again whenever the table
-// changed. Counts are returned, never kept: the window's mSeriesCount is the count.
+// start, the commands' statements, the transaction of a batch, the truth from the file after a
+// failed write, the count after another program's change, and reading the rows again whenever the
+// table changed. Counts are returned, never kept: the window's mSeriesCount is the count.
 class RowTable {
   public:
     // Works through `connection`, which stays open while the table is used.

@@ -100,12 +100,12 @@ TEST(ShowStake, WritesTheCaptionInTheUsersLocaleAndReturnsTheStake) {
     }
 }
 
-TEST(OpenSeriesRecordset, WalksTheRowsInStoredOrder) {
+TEST(RowTableList, WalksTheRowsInStoredOrder) {
     LoadedForm window;
     window.database.Exec(
         "insert into tblLotterySeries (LotterySeriesID, BallNumberList) values (50, 'b'), (7, "
         "'a')");
-    auto rows = window.form->OpenSeriesRecordset();
+    auto rows = store::RowTable(*window.form->mConnection).List();
     std::vector<std::string> seen;
     for (; !rows->Eof(); rows->MoveNext()) seen.push_back(rows->Field("BallNumberList").Text());
     rows->Close();
