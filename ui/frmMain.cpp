@@ -333,7 +333,7 @@ store::WriteResult frmMain::InsertSeries(const std::string& sBallNumberList) {
 
 const rules::StoredRows& frmMain::StoredRows() {
     FollowOtherPrograms();
-    return mTable->Rows();
+    return mTable->RowsAsOfLastLook();
 }
 
 }  // namespace ui

@@ -68,9 +68,9 @@ class Connection {
     // True between BeginTrans and CommitTrans/RollbackTrans, unless the database gave up the
     // transaction itself after a failure.
     virtual bool InTransaction() const = 0;
-    // A value that changes whenever any table may have changed since it was last read, through
-    // this connection or any other program.
-    virtual std::uint64_t ChangeStamp() = 0;
+    // How many rows this connection changed since it opened; other programs' changes move
+    // OtherProgramsStamp instead. Asks nothing of the file.
+    virtual std::uint64_t OwnChanges() = 0;
     // A value that changes whenever another program changed the database.
     virtual std::uint64_t OtherProgramsStamp() = 0;
     // Empty while the database is open for writing; else a message saying that it could be

@@ -52,7 +52,7 @@ void RollBackQuietly(Connection& connection) noexcept {
 
 std::int16_t RowTable::Open(const std::string& path) {
     CheckLottoFile(mConnection, path);
-    mOtherProgramsStamp = mConnection.OtherProgramsStamp();
+    mOtherProgramsStamp = mLookedStamp = mConnection.OtherProgramsStamp();
     return Count();
 }
 
@@ -69,7 +69,7 @@ std::int16_t RowTable::Count() {
 }
 
 std::optional<std::int16_t> RowTable::CountIfChangedElsewhere() {
-    const std::uint64_t stamp = mConnection.OtherProgramsStamp();
+    const std::uint64_t stamp = mLookedStamp = mConnection.OtherProgramsStamp();
     if (stamp == mOtherProgramsStamp) return std::nullopt;
     // Another program may also have changed the table's definition.
     CheckRowTable(mConnection);
@@ -82,8 +82,12 @@ std::unique_ptr<Recordset> RowTable::List() {
     return mConnection.Execute(std::string(kListStatement));
 }
 
-const rules::StoredRows& RowTable::Rows() {
-    const std::uint64_t stamp = mConnection.ChangeStamp();
+const rules::StoredRows& RowTable::Rows() { return RowsAsOf(mConnection.OtherProgramsStamp()); }
+
+const rules::StoredRows& RowTable::RowsAsOfLastLook() { return RowsAsOf(mLookedStamp); }
+
+const rules::StoredRows& RowTable::RowsAsOf(std::uint64_t otherProgramsStamp) {
+    const std::pair stamp(otherProgramsStamp, mConnection.OwnChanges());
     if (mRowsStamp == stamp) return mRows;
     mRows.Clear();
     std::unique_ptr<Recordset> list = List();

@@ -59,6 +59,9 @@ class RowTable {
     std::unique_ptr<Recordset> List();
     // The rows in table order, read again when this or another program changed the table.
     const rules::StoredRows& Rows();
+    // The same, as of the look for other programs' changes that CountIfChangedElsewhere just
+    // made: a command looks at the file once.
+    const rules::StoredRows& RowsAsOfLastLook();
     // The rows as Rows() last read them, without asking whether the table changed since.
     const rules::StoredRows& RowsAsLastRead() const { return mRows; }
 
@@ -86,11 +89,16 @@ class RowTable {
     std::optional<std::size_t> KeepRowsMadeBefore(const std::vector<std::string>& made) noexcept;
     // The rows stored after the row `id`, in stored order; nothing when the file cannot be read.
     std::optional<std::vector<std::string>> RowsAfter(std::int64_t id) noexcept;
+    // The rows, read again unless they were read at the same stamp of other programs' changes
+    // and of this connection's own.
+    const rules::StoredRows& RowsAsOf(std::uint64_t otherProgramsStamp);
 
     Connection& mConnection;
     rules::StoredRows mRows;
-    std::optional<std::uint64_t> mRowsStamp;  // as of the last read of mRows that succeeded
-    std::uint64_t mOtherProgramsStamp = 0;    // as of the last count
+    // Other programs' and this connection's changes as of the last read of mRows that succeeded.
+    std::optional<std::pair<std::uint64_t, std::uint64_t>> mRowsStamp;
+    std::uint64_t mOtherProgramsStamp = 0;  // as of the last count
+    std::uint64_t mLookedStamp = 0;         // as of the last look
     std::int64_t mLastIdBeforeBatch = 0;
 };
 

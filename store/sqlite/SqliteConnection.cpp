@@ -505,10 +505,8 @@ std::uint64_t SqliteConnection::OtherProgramsStamp() {
     return version;
 }
 
-std::uint64_t SqliteConnection::ChangeStamp() {
-    // total_changes moves with every row this connection wrote.
-    const auto own = static_cast<std::uint64_t>(sqlite3_total_changes64(mDb));
-    return (OtherProgramsStamp() << 40) ^ own;
+std::uint64_t SqliteConnection::OwnChanges() {
+    return static_cast<std::uint64_t>(sqlite3_total_changes64(mDb));
 }
 
 void SqliteConnection::Close() {

@@ -33,7 +33,7 @@ class SqliteConnection final : public Connection {
     void CommitTrans() override;
     void RollbackTrans() override;
     bool InTransaction() const override;
-    std::uint64_t ChangeStamp() override;
+    std::uint64_t OwnChanges() override;
     std::uint64_t OtherProgramsStamp() override;
     std::string ReadOnlyNotice() const override;
     std::string QuickCheck() override;

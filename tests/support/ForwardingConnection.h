@@ -25,7 +25,7 @@ class ForwardingConnection : public store::Connection {
     void CommitTrans() override { mStore.CommitTrans(); }
     void RollbackTrans() override { mStore.RollbackTrans(); }
     bool InTransaction() const override { return mStore.InTransaction(); }
-    std::uint64_t ChangeStamp() override { return mStore.ChangeStamp(); }
+    std::uint64_t OwnChanges() override { return mStore.OwnChanges(); }
     std::uint64_t OtherProgramsStamp() override { return mStore.OtherProgramsStamp(); }
     std::string ReadOnlyNotice() const override { return mStore.ReadOnlyNotice(); }
     std::string QuickCheck() override {
