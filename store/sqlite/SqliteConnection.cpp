@@ -12,7 +12,7 @@
 #include "store/platform/ConnectionText.h"
 #include "store/platform/FileIdentity.h"
 #include "store/platform/SystemError.h"
-#include "store/sqlite/FileText.h"
+#include "store/sqlite/FailureText.h"
 #include "store/sqlite/FileWatch.h"
 #include "store/sqlite/SpecialFiles.h"
 
@@ -20,37 +20,6 @@ namespace store {
 namespace {
 
 constexpr std::string_view kQuickCheck = "pragma quick_check";
-
-std::string_view SentenceFor(int resultCode) {
-    switch (resultCode & 0xff) {
-        case SQLITE_READONLY:
-            return "Die Datenbank ist schreibgeschützt.";
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return "Die Datenbank ist von einem anderen Programm gesperrt.";
-        case SQLITE_FULL:
-            return "Der Datenträger ist voll.";
-        case SQLITE_NOTADB:
-            return "Die Datei ist keine Datenbank.";
-        case SQLITE_CORRUPT:
-            return "Die Datenbankdatei ist beschädigt.";
-        case SQLITE_CANTOPEN:
-            return "Die Datenbankdatei kann nicht geöffnet werden.";
-        case SQLITE_IOERR:
-            return "Die Datenbankdatei kann nicht gelesen oder geschrieben werden.";
-        case SQLITE_PERM:
-        case SQLITE_AUTH:
-            return "Der Zugriff auf die Datenbank ist nicht erlaubt.";
-        case SQLITE_NOMEM:
-            return "Für die Datenbank ist nicht genug Speicher frei.";
-        case SQLITE_CONSTRAINT:
-            return "Die Datenbank hat die Daten abgelehnt.";
-        case SQLITE_TOOBIG:
-            return "Ein Wert in der Datenbank ist zu groß, um ihn zu lesen.";
-        default:
-            return "Die Datenbank hat die Anweisung abgelehnt.";
-    }
-}
 
 bool IsDamage(int resultCode) {
     return (resultCode & 0xff) == SQLITE_CORRUPT || (resultCode & 0xff) == SQLITE_NOTADB;
@@ -66,69 +35,14 @@ void ForgetEarlierFailures() {
     TakeFileFailure();
 }
 
-// The file a failure concerns, named as the object of a sentence.
-std::string FileNamed(const FileFailure& failure) {
-    const char* kind = failure.role == FileRole::Database  ? "die Datenbankdatei"
-                       : failure.role == FileRole::Journal ? "die Journaldatei"
-                                                           : "die Datei";
-    return std::string(kind) + " „" + failure.path + "“";
-}
-
-std::string Capitalized(std::string text) {
-    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') text.front() -= 'a' - 'A';
-    return text;
-}
-
-std::string InParentheses(const std::string& reason) {
-    return reason.empty() ? "" : " (" + reason + ")";
-}
-
-std::string_view VerbFor(const FileFailure& failure) {
-    switch (failure.call) {
-        case FileCall::Open:
-        case FileCall::OpenForWriting:
-            return failure.role == FileRole::Journal ? "angelegt oder geöffnet" : "geöffnet";
-        case FileCall::Read:
-            return "gelesen";
-        case FileCall::Write:
-            return "geschrieben";
-        case FileCall::Sync:
-            return "auf den Datenträger geschrieben";
-        case FileCall::Truncate:
-            return "gekürzt";
-        case FileCall::Lock:
-            return "gesperrt oder freigegeben";
-        case FileCall::Delete:
-            return "gelöscht";
-    }
-    return "verwendet";
-}
-
-// What the failed call the file layer noted says about `resultCode`; nothing when it does not
-// explain it. SQLite's Unix layer reports a read the disk refused as a damaged page.
-std::optional<std::string> FailedCallSentence(int resultCode,
-                                              const std::optional<FileFailure>& failure) {
-    if (!failure) return std::nullopt;
+// Whether the failed call the file layer noted explains `resultCode`. SQLite's Unix layer reports
+// a read the disk refused as a damaged page.
+bool Explains(const std::optional<FileFailure>& failure, int resultCode) {
+    if (!failure) return false;
     const int primary = resultCode & 0xff;
-    const bool explained = primary == SQLITE_IOERR || primary == SQLITE_FULL ||
-                           primary == SQLITE_CANTOPEN ||
-                           (primary == SQLITE_READONLY && failure->call == FileCall::Open) ||
-                           (IsDamage(resultCode) && IsFailedRead(failure));
-    if (!explained) return std::nullopt;
-    if (primary == SQLITE_FULL || MeansDiskFull(failure->systemCode)) {
-        return "Der Datenträger ist voll: " + FileNamed(*failure) + " konnte nicht " +
-               std::string(VerbFor(*failure)) + " werden.";
-    }
-    std::string sentence = Capitalized(FileNamed(*failure)) + " konnte nicht " +
-                           std::string(VerbFor(*failure)) + " werden" +
-                           InParentheses(SystemReason(failure->systemCode)) + ".";
-    if (IsFailedRead(failure)) {
-        sentence +=
-            " Der Lesefehler hat nichts an ihr verändert. Bitte es gleich noch einmal versuchen; "
-            "bleibt der Fehler, den Datenträger prüfen (ist etwa der USB-Stick oder das "
-            "Netzlaufwerk noch verbunden?).";
-    }
-    return sentence;
+    return primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN ||
+           (primary == SQLITE_READONLY && failure->call == FileCall::Open) ||
+           (IsDamage(resultCode) && IsFailedRead(failure));
 }
 
 [[noreturn]] void ThrowError(int resultCode, std::string_view detail, std::string_view file,
@@ -137,9 +51,8 @@ std::optional<std::string> FailedCallSentence(int resultCode,
     if (std::optional<SpecialFile> refused = TakeRefusedFile()) {
         throw base::DatabaseError(SpecialFileMessage(*refused));
     }
-    if (std::optional<std::string> sentence = FailedCallSentence(resultCode, failure)) {
-        throw base::DatabaseError("Datenbankfehler: " + *sentence +
-                                  " (SQLite: " + QuotedFileText(detail) + ")");
+    if (Explains(failure, resultCode)) {
+        throw base::DatabaseError(FailedCallMessage(resultCode, *failure, detail));
     }
     using Cause = base::DatabaseError::Cause;
     const int primary = resultCode & 0xff;
@@ -152,9 +65,7 @@ std::optional<std::string> FailedCallSentence(int resultCode,
 
 // A look at the file that failed says nothing about the file, least of all that it was replaced.
 [[noreturn]] void ThrowFailedLook(const std::string& path, int systemCode) {
-    const FileFailure failure{FileCall::Read, FileRole::Database, path, SQLITE_IOERR_FSTAT,
-                              systemCode};
-    throw base::DatabaseError("Datenbankfehler: " + *FailedCallSentence(SQLITE_IOERR, failure));
+    throw base::DatabaseError(FailedLookMessage(path, systemCode));
 }
 
 [[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
@@ -196,20 +107,18 @@ class SqliteRecordset final : public Recordset {
     bool Eof() const override { return mStatement == nullptr || mAtEnd; }
 
     void MoveNext() override {
-        if (Eof()) throw base::DatabaseError("Datenbankfehler: Es gibt keinen weiteren Datensatz.");
+        if (Eof()) throw base::DatabaseError(std::string(kNoNextRecord));
         Step();
     }
 
     FieldValue Field(std::string_view name) const override {
-        if (Eof())
-            throw base::DatabaseError("Datenbankfehler: Es gibt keinen aktuellen Datensatz.");
+        if (Eof()) throw base::DatabaseError(std::string(kNoCurrentRecord));
         for (int column = 0; column < sqlite3_column_count(mStatement); ++column) {
             const char* columnName = sqlite3_column_name(mStatement, column);
             if (columnName != nullptr && base::EqualsIgnoringAsciiCase(columnName, name))
                 return Value(column);
         }
-        throw base::DatabaseError("Datenbankfehler: Das Feld „" + std::string(name) +
-                                  "“ fehlt im Abfrageergebnis.");
+        throw base::DatabaseError(MissingFieldMessage(name));
     }
 
     void Close() override {
@@ -260,18 +169,10 @@ class SqliteRecordset final : public Recordset {
 
 }  // namespace
 
-std::string DescribeSqliteError(int resultCode, std::string_view detail, std::string_view file) {
-    // SQLite's words may hold names from the file (a constraint, a schema object): quoted.
-    std::string about = file.empty() ? "" : "„" + std::string(file) + "“; ";
-    return "Datenbankfehler: " + std::string(SentenceFor(resultCode)) + " (" + about +
-           "SQLite: " + QuotedFileText(detail) + ")";
-}
-
 SqliteConnection::~SqliteConnection() { Close(); }
 
 void SqliteConnection::Open(const std::string& connectionText) {
-    if (mDb != nullptr)
-        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist bereits offen.");
+    if (mDb != nullptr) throw base::DatabaseError(std::string(kConnectionAlreadyOpen));
     const std::string path = DatabasePathOf(connectionText);
     GuardSqliteOpens();
     WatchSqliteFiles();
@@ -321,15 +222,7 @@ void SqliteConnection::Open(const std::string& connectionText) {
 
 std::string SqliteConnection::ReadOnlyNotice() const {
     if (!mReadOnlyReason) return {};
-    return ReadOnlySentence() +
-           " Zahlenreihen lassen sich auswerten und auflisten, aber nicht speichern oder löschen. "
-           "Bitte das beheben und das Programm neu starten.";
-}
-
-std::string SqliteConnection::ReadOnlySentence() const {
-    return "Die Datenbankdatei „" + mPath +
-           "“ ließ sich nur zum Lesen öffnen, nicht zum Schreiben" +
-           InParentheses(mReadOnlyReason.value_or("")) + ".";
+    return store::ReadOnlyNotice(mPath, *mReadOnlyReason);
 }
 
 void SqliteConnection::CheckFileIsStillThere() const {
@@ -338,14 +231,12 @@ void SqliteConnection::CheckFileIsStillThere() const {
     const FileLook look = LookAt(mPath);
     if (look.failure != 0) ThrowFailedLook(mPath, look.failure);
     if (look.identity != mFileIdentity) {
-        throw base::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
-                                  " wurde gelöscht oder ersetzt. Bitte das Programm neu starten.");
+        throw base::DatabaseError(ReplacedFileMessage(mPath));
     }
 }
 
 std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statement) {
-    if (mDb == nullptr)
-        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    if (mDb == nullptr) throw base::DatabaseError(std::string(kConnectionNotOpen));
     CheckFileIsStillThere();
     ForgetEarlierFailures();
     sqlite3_stmt* prepared = nullptr;
@@ -358,8 +249,7 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
         tail, end, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
     if (prepared == nullptr || !onlyBlanksFollow) {
         sqlite3_finalize(prepared);
-        throw base::DatabaseError(
-            "Datenbankfehler: Die Anweisung muss genau eine SQL-Anweisung sein.");
+        throw base::DatabaseError(std::string(kNotOneStatement));
     }
     if (mDamaged && !sqlite3_stmt_readonly(prepared)) {
         sqlite3_finalize(prepared);
@@ -373,8 +263,7 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
 }
 
 void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_view text) {
-    if (mDb == nullptr)
-        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    if (mDb == nullptr) throw base::DatabaseError(std::string(kConnectionNotOpen));
     // Inside a transaction the file is checked when it begins and when it is committed.
     if (!InTransaction()) CheckFileIsStillThere();
     ForgetEarlierFailures();
@@ -392,9 +281,7 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
             sqlite3_bind_parameter_count(mKeptStatement) != 1) {
             sqlite3_finalize(mKeptStatement);
             mKeptStatement = nullptr;
-            throw base::DatabaseError(
-                "Datenbankfehler: Die Anweisung muss genau eine SQL-Anweisung mit einem "
-                "Parameter sein.");
+            throw base::DatabaseError(std::string(kNotOneStatementWithParameter));
         }
         mKeptStatementText.assign(statement);
     }
@@ -424,16 +311,10 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
         ThrowDamaged();
     }
     if (IsDamage(resultCode)) {
-        throw base::DatabaseError(
-            "Datenbankfehler: Die Datenbankdatei " + mPath + " konnte nicht gelesen werden; " +
-            (check == Verdict::Sound ? "die Prüfung danach fand sie unbeschädigt"
-                                     : "ob sie beschädigt ist, ließ sich nicht prüfen") +
-            ". Bitte es noch einmal versuchen. (SQLite: " + QuotedFileText(detail) + ")");
+        throw base::DatabaseError(UnreadablePageMessage(mPath, check == Verdict::Sound, detail));
     }
     if ((resultCode & 0xff) == SQLITE_READONLY && mReadOnlyReason) {
-        throw base::DatabaseError("Datenbankfehler: " + ReadOnlySentence() +
-                                  " Gespeichert oder gelöscht wurde nichts. Bitte das beheben und "
-                                  "das Programm neu starten.");
+        throw base::DatabaseError(ReadOnlyRefusalMessage(mPath, *mReadOnlyReason));
     }
     ThrowError(resultCode, detail, {}, failure);
 }
@@ -464,11 +345,7 @@ std::string SqliteConnection::QuickCheck() {
 }
 
 void SqliteConnection::ThrowDamaged() const {
-    throw base::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
-                                  " ist beschädigt. Damit nichts verloren geht, schreibt das "
-                                  "Programm nicht mehr hinein. " +
-                                  std::string(kRescueHint),
-                              base::DatabaseError::Cause::Damage);
+    throw base::DatabaseError(DamagedFileMessage(mPath), base::DatabaseError::Cause::Damage);
 }
 
 void SqliteConnection::BeginTrans() { Execute("begin immediate"); }
@@ -489,8 +366,7 @@ bool SqliteConnection::InTransaction() const {
 std::uint64_t SqliteConnection::OtherProgramsStamp() {
     // data_version moves with every commit of another connection. Asked before every draw, so
     // the statement is prepared once.
-    if (mDb == nullptr)
-        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    if (mDb == nullptr) throw base::DatabaseError(std::string(kConnectionNotOpen));
     CheckFileIsStillThere();
     ForgetEarlierFailures();
     if (mDataVersion == nullptr) {
