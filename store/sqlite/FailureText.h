@@ -3,7 +3,7 @@
 #include <string>
 #include <string_view>
 
-#include "store/sqlite/FileWatch.h"
+#include "store/sqlite/FailureNote.h"
 
 // The words the store gives the user when a statement or a call of the system fails, each
 // sentence written whole, so that a search for the words of a message finds them here. In the

@@ -3,24 +3,11 @@
 #include <sqlite3.h>
 
 #include <cstring>
-#include <utility>
 
-#include "store/sqlite/SpecialFiles.h"
+#include "store/sqlite/FailureNote.h"
 
 namespace store {
 namespace {
-
-// The first failure, kept without allocating: it is noted inside SQLite's C code, through which
-// no exception may pass.
-struct Noted {
-    bool set = false;
-    FileCall call = FileCall::Open;
-    FileRole role = FileRole::Other;
-    int resultCode = 0;
-    int systemCode = 0;
-    char path[4096] = {};
-};
-thread_local Noted gNoted;
 
 sqlite3_vfs* gBelow = nullptr;
 sqlite3_vfs gWatch;
@@ -48,22 +35,11 @@ bool IsFailure(int resultCode) {
            primary == SQLITE_READONLY;
 }
 
-void Note(FileCall call, FileRole role, const char* path, int resultCode, int systemCode) {
-    if (gNoted.set) return;  // the first failure is the cause; later ones follow from it
-    gNoted.set = true;
-    gNoted.call = call;
-    gNoted.role = role;
-    gNoted.resultCode = resultCode;
-    gNoted.systemCode = systemCode;
-    std::strncpy(gNoted.path, path != nullptr ? path : "", sizeof gNoted.path - 1);
-    gNoted.path[sizeof gNoted.path - 1] = '\0';
-}
-
 int Checked(sqlite3_file* file, FileCall call, int resultCode) {
     if (IsFailure(resultCode)) {
         int systemCode = 0;
         Real(file)->pMethods->xFileControl(Real(file), SQLITE_FCNTL_LAST_ERRNO, &systemCode);
-        Note(call, Watched(file).role, Watched(file).name, resultCode, systemCode);
+        NoteFailure(call, Watched(file).role, Watched(file).name, resultCode, systemCode);
     }
     return resultCode;
 }
@@ -81,7 +57,7 @@ int Read(sqlite3_file* file, void* buffer, int amount, sqlite3_int64 offset) {
     if (resultCode == SQLITE_IOERR_SHORT_READ &&
         Real(file)->pMethods->xFileSize(Real(file), &size) == SQLITE_OK &&
         offset + amount <= size) {
-        Note(FileCall::Read, Watched(file).role, Watched(file).name, resultCode, 0);
+        NoteFailure(FileCall::Read, Watched(file).role, Watched(file).name, resultCode, 0);
     }
     return Checked(file, FileCall::Read, resultCode);
 }
@@ -151,17 +127,16 @@ int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int
     if (watched.real == nullptr) return SQLITE_NOMEM;
     std::memset(watched.real, 0, static_cast<std::size_t>(below->szOsFile));
     int openedAs = 0;
-    TakeFirstFailedOpen();
     const int resultCode = below->xOpen(below, name, watched.real, flags, &openedAs);
-    const int firstFailure = TakeFirstFailedOpen();
+    const int firstFailure = FirstFailedOpen();
     if (outFlags != nullptr) *outFlags = openedAs;
     if (IsFailure(resultCode) ||
         // The platform's layer opens a file it cannot write to for reading only, without a word.
         (resultCode == SQLITE_OK && (flags & SQLITE_OPEN_READWRITE) != 0 &&
          (openedAs & SQLITE_OPEN_READONLY) != 0)) {
-        Note(resultCode == SQLITE_OK ? FileCall::OpenForWriting : FileCall::Open, watched.role,
-             name, resultCode,
-             firstFailure != 0 ? firstFailure : below->xGetLastError(below, 0, nullptr));
+        NoteFailure(resultCode == SQLITE_OK ? FileCall::OpenForWriting : FileCall::Open,
+                    watched.role, name, resultCode,
+                    firstFailure != 0 ? firstFailure : below->xGetLastError(below, 0, nullptr));
     }
     if (watched.real->pMethods == nullptr) {  // xClose will not be called: nothing to close
         sqlite3_free(watched.real);
@@ -176,8 +151,8 @@ int Open(sqlite3_vfs*, sqlite3_filename name, sqlite3_file* file, int flags, int
 int Delete(sqlite3_vfs*, const char* name, int syncDir) {
     const int resultCode = gBelow->xDelete(gBelow, name, syncDir);
     if (IsFailure(resultCode)) {
-        Note(FileCall::Delete, FileRole::Other, name, resultCode,
-             gBelow->xGetLastError(gBelow, 0, nullptr));
+        NoteFailure(FileCall::Delete, FileRole::Other, name, resultCode,
+                    gBelow->xGetLastError(gBelow, 0, nullptr));
     }
     return resultCode;
 }
@@ -254,13 +229,6 @@ void WatchSqliteFiles() {
     static const bool watching = Install();
     static_cast<void>(watching);
 }
-
-std::optional<FileFailure> TakeFileFailure() {
-    if (!std::exchange(gNoted.set, false)) return std::nullopt;
-    return FileFailure{gNoted.call, gNoted.role, gNoted.path, gNoted.resultCode, gNoted.systemCode};
-}
-
-bool ReadFailed() { return gNoted.set && gNoted.call == FileCall::Read; }
 
 sqlite3_vfs* FileLayerUnderWatch() {
     WatchSqliteFiles();

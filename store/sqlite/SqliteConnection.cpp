@@ -12,6 +12,7 @@
 #include "store/platform/ConnectionText.h"
 #include "store/platform/FileIdentity.h"
 #include "store/platform/SystemError.h"
+#include "store/sqlite/FailureNote.h"
 #include "store/sqlite/FailureText.h"
 #include "store/sqlite/FileWatch.h"
 #include "store/sqlite/SpecialFiles.h"
@@ -25,16 +26,6 @@ bool IsDamage(int resultCode) {
     return (resultCode & 0xff) == SQLITE_CORRUPT || (resultCode & 0xff) == SQLITE_NOTADB;
 }
 
-bool IsFailedRead(const std::optional<FileFailure>& failure) {
-    return failure && failure->call == FileCall::Read;
-}
-
-// Failures the file layer noted before this point belong to statements that are over.
-void ForgetEarlierFailures() {
-    TakeRefusedFile();
-    TakeFileFailure();
-}
-
 // Whether the failed call the file layer noted explains `resultCode`. SQLite's Unix layer reports
 // a read the disk refused as a damaged page.
 bool Explains(const std::optional<FileFailure>& failure, int resultCode) {
@@ -42,16 +33,16 @@ bool Explains(const std::optional<FileFailure>& failure, int resultCode) {
     const int primary = resultCode & 0xff;
     return primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN ||
            (primary == SQLITE_READONLY && failure->call == FileCall::Open) ||
-           (IsDamage(resultCode) && IsFailedRead(failure));
+           (IsDamage(resultCode) && ReadFailed());
 }
 
-[[noreturn]] void ThrowError(int resultCode, std::string_view detail, std::string_view file,
-                             const std::optional<FileFailure>& failure) {
+// Throws the error of `resultCode`, told by what the file layers noted since the statement began.
+[[noreturn]] void ThrowError(int resultCode, std::string_view detail, std::string_view file = {}) {
     // A file SQLite could not open because it is a pipe, socket or device: say which one.
-    if (std::optional<SpecialFile> refused = TakeRefusedFile()) {
+    if (std::optional<SpecialFile> refused = RefusedFile()) {
         throw base::DatabaseError(SpecialFileMessage(*refused));
     }
-    if (Explains(failure, resultCode)) {
+    if (const std::optional<FileFailure> failure = NotedFailure(); Explains(failure, resultCode)) {
         throw base::DatabaseError(FailedCallMessage(resultCode, *failure, detail));
     }
     using Cause = base::DatabaseError::Cause;
@@ -69,8 +60,7 @@ bool Explains(const std::optional<FileFailure>& failure, int resultCode) {
 }
 
 [[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
-    ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode), {},
-               TakeFileFailure());
+    ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
 }
 
 // SQLite's own advice for database files that may come from anywhere: no schema object may run
@@ -140,7 +130,7 @@ class SqliteRecordset final : public Recordset {
                 resultCode == SQLITE_IOERR_READ ? sqlite3_errstr(resultCode) : sqlite3_errmsg(mDb);
             Close();
             mFail(resultCode, detail);
-            ThrowError(resultCode, detail, {}, std::nullopt);  // not reached: mFail throws
+            ThrowError(resultCode, detail);  // not reached: mFail throws
         }
     }
 
@@ -180,12 +170,15 @@ void SqliteConnection::Open(const std::string& connectionText) {
     // failed call of a disk is no reason to keep it so: it is opened once more.
     for (int attempt = 1;; ++attempt) {
         const bool lastAttempt = attempt == 2;
-        ForgetEarlierFailures();
+        ForgetFailures();
         sqlite3* db = nullptr;
         // Never SQLITE_OPEN_CREATE: a missing file must not silently become an empty database.
         int resultCode = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
         const bool readOnly = resultCode == SQLITE_OK && sqlite3_db_readonly(db, "main") == 1;
-        const std::optional<FileFailure> notWritable = readOnly ? TakeFileFailure() : std::nullopt;
+        const std::optional<FileFailure> notWritable = readOnly ? NotedFailure() : std::nullopt;
+        // The notice tells why the file is open for reading only; what fails from here on is
+        // another failure.
+        if (readOnly) ForgetFailures();
         if (readOnly && !lastAttempt) {
             sqlite3_close_v2(db);
             continue;
@@ -204,7 +197,7 @@ void SqliteConnection::Open(const std::string& connectionText) {
             const std::string detail =
                 db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode);
             sqlite3_close_v2(db);
-            ThrowError(resultCode, detail, path, TakeFileFailure());
+            ThrowError(resultCode, detail, path);
         }
         const FileLook look = LookAt(path);
         if (look.failure != 0) {
@@ -238,7 +231,7 @@ void SqliteConnection::CheckFileIsStillThere() const {
 std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statement) {
     if (mDb == nullptr) throw base::DatabaseError(std::string(kConnectionNotOpen));
     CheckFileIsStillThere();
-    ForgetEarlierFailures();
+    ForgetFailures();
     sqlite3_stmt* prepared = nullptr;
     const char* tail = nullptr;
     int resultCode = sqlite3_prepare_v2(mDb, statement.data(), static_cast<int>(statement.size()),
@@ -266,7 +259,7 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
     if (mDb == nullptr) throw base::DatabaseError(std::string(kConnectionNotOpen));
     // Inside a transaction the file is checked when it begins and when it is committed.
     if (!InTransaction()) CheckFileIsStillThere();
-    ForgetEarlierFailures();
+    ForgetFailures();
     if (mDamaged) ThrowDamaged();
     if (mKeptStatement == nullptr || mKeptStatementText != statement) {
         sqlite3_finalize(mKeptStatement);
@@ -300,11 +293,10 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
     // file lists such a page among its findings: only a finding on what it could read says that
     // the file is damaged. (A read failing during the check counts as well.)
     const Verdict check = IsDamage(resultCode) ? RunQuickCheck() : Verdict::NotDone;
-    const std::optional<FileFailure> failure = TakeFileFailure();
-    if (IsFailedRead(failure)) {
+    if (ReadFailed()) {
         // What a short read left in SQLite's cache in place of the file's bytes must go.
         sqlite3_db_release_memory(mDb);
-        ThrowError(resultCode, detail, {}, failure);
+        ThrowError(resultCode, detail);
     }
     if (check == Verdict::Damaged) {
         mDamaged = true;
@@ -316,7 +308,7 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
     if ((resultCode & 0xff) == SQLITE_READONLY && mReadOnlyReason) {
         throw base::DatabaseError(ReadOnlyRefusalMessage(mPath, *mReadOnlyReason));
     }
-    ThrowError(resultCode, detail, {}, failure);
+    ThrowError(resultCode, detail);
 }
 
 SqliteConnection::Verdict SqliteConnection::RunQuickCheck() noexcept {
@@ -355,6 +347,8 @@ void SqliteConnection::CommitTrans() { Execute("commit"); }
 void SqliteConnection::RollbackTrans() {
     // Undoing needs no check that the file is still there: it is the way out when it is not.
     if (mDb == nullptr) return;
+    // The rollback is a statement of its own: what the one it undoes noted is told already.
+    ForgetFailures();
     const int resultCode = sqlite3_exec(mDb, "rollback", nullptr, nullptr, nullptr);
     if (resultCode != SQLITE_OK) ThrowError(mDb, resultCode);
 }
@@ -368,7 +362,7 @@ std::uint64_t SqliteConnection::OtherProgramsStamp() {
     // the statement is prepared once.
     if (mDb == nullptr) throw base::DatabaseError(std::string(kConnectionNotOpen));
     CheckFileIsStillThere();
-    ForgetEarlierFailures();
+    ForgetFailures();
     if (mDataVersion == nullptr) {
         const int resultCode =
             sqlite3_prepare_v2(mDb, "pragma data_version", -1, &mDataVersion, nullptr);
