@@ -25,16 +25,9 @@ std::optional<SpecialFile> SpecialFileAt(const std::string& path);
 
 // Makes every file SQLite opens from now on pass the test above at the moment it is opened,
 // without waiting (no window between the test and the open); a refused open fails as if the
-// file could not be opened, and the file is remembered. Idempotent.
+// file could not be opened. The refused file, and the system's reason for the first open that
+// failed, go into the note of failures (FailureNote). Idempotent.
 void GuardSqliteOpens();
-
-// The file the guard refused since the last call, and forgets it.
-std::optional<SpecialFile> TakeRefusedFile();
-
-// Why the first open that failed since the last call failed (errno; GetLastError on Windows), 0
-// when none did. SQLite tries a file it cannot open for writing once more for reading only, and
-// what the system says then ("no such file" for a journal never made) is not the reason.
-int TakeFirstFailedOpen();
 
 // The message that names `file` and says what to do about it.
 std::string SpecialFileMessage(const SpecialFile& file);

@@ -12,7 +12,8 @@
 #include "store/platform/ConnectionText.h"
 #include "store/platform/FileIdentity.h"
 #include "store/platform/SystemError.h"
-#include "store/sqlite/FileText.h"
+#include "store/sqlite/FailureNote.h"
+#include "store/sqlite/FailureText.h"
 #include "store/sqlite/FileWatch.h"
 #include "store/sqlite/SpecialFiles.h"
 
@@ -21,125 +22,28 @@ namespace {
 
 constexpr std::string_view kQuickCheck = "pragma quick_check";
 
-std::string_view SentenceFor(int resultCode) {
-    switch (resultCode & 0xff) {
-        case SQLITE_READONLY:
-            return "Die Datenbank ist schreibgeschützt.";
-        case SQLITE_BUSY:
-        case SQLITE_LOCKED:
-            return "Die Datenbank ist von einem anderen Programm gesperrt.";
-        case SQLITE_FULL:
-            return "Der Datenträger ist voll.";
-        case SQLITE_NOTADB:
-            return "Die Datei ist keine Datenbank.";
-        case SQLITE_CORRUPT:
-            return "Die Datenbankdatei ist beschädigt.";
-        case SQLITE_CANTOPEN:
-            return "Die Datenbankdatei kann nicht geöffnet werden.";
-        case SQLITE_IOERR:
-            return "Die Datenbankdatei kann nicht gelesen oder geschrieben werden.";
-        case SQLITE_PERM:
-        case SQLITE_AUTH:
-            return "Der Zugriff auf die Datenbank ist nicht erlaubt.";
-        case SQLITE_NOMEM:
-            return "Für die Datenbank ist nicht genug Speicher frei.";
-        case SQLITE_CONSTRAINT:
-            return "Die Datenbank hat die Daten abgelehnt.";
-        case SQLITE_TOOBIG:
-            return "Ein Wert in der Datenbank ist zu groß, um ihn zu lesen.";
-        default:
-            return "Die Datenbank hat die Anweisung abgelehnt.";
-    }
-}
-
 bool IsDamage(int resultCode) {
     return (resultCode & 0xff) == SQLITE_CORRUPT || (resultCode & 0xff) == SQLITE_NOTADB;
 }
 
-bool IsFailedRead(const std::optional<FileFailure>& failure) {
-    return failure && failure->call == FileCall::Read;
-}
-
-// Failures the file layer noted before this point belong to statements that are over.
-void ForgetEarlierFailures() {
-    TakeRefusedFile();
-    TakeFileFailure();
-}
-
-// The file a failure concerns, named as the object of a sentence.
-std::string FileNamed(const FileFailure& failure) {
-    const char* kind = failure.role == FileRole::Database  ? "die Datenbankdatei"
-                       : failure.role == FileRole::Journal ? "die Journaldatei"
-                                                           : "die Datei";
-    return std::string(kind) + " „" + failure.path + "“";
-}
-
-std::string Capitalized(std::string text) {
-    if (!text.empty() && text.front() >= 'a' && text.front() <= 'z') text.front() -= 'a' - 'A';
-    return text;
-}
-
-std::string InParentheses(const std::string& reason) {
-    return reason.empty() ? "" : " (" + reason + ")";
-}
-
-std::string_view VerbFor(const FileFailure& failure) {
-    switch (failure.call) {
-        case FileCall::Open:
-        case FileCall::OpenForWriting:
-            return failure.role == FileRole::Journal ? "angelegt oder geöffnet" : "geöffnet";
-        case FileCall::Read:
-            return "gelesen";
-        case FileCall::Write:
-            return "geschrieben";
-        case FileCall::Sync:
-            return "auf den Datenträger geschrieben";
-        case FileCall::Truncate:
-            return "gekürzt";
-        case FileCall::Lock:
-            return "gesperrt oder freigegeben";
-        case FileCall::Delete:
-            return "gelöscht";
-    }
-    return "verwendet";
-}
-
-// What the failed call the file layer noted says about `resultCode`; nothing when it does not
-// explain it. SQLite's Unix layer reports a read the disk refused as a damaged page.
-std::optional<std::string> FailedCallSentence(int resultCode,
-                                              const std::optional<FileFailure>& failure) {
-    if (!failure) return std::nullopt;
+// Whether the failed call the file layer noted explains `resultCode`. SQLite's Unix layer reports
+// a read the disk refused as a damaged page.
+bool Explains(const std::optional<FileFailure>& failure, int resultCode) {
+    if (!failure) return false;
     const int primary = resultCode & 0xff;
-    const bool explained = primary == SQLITE_IOERR || primary == SQLITE_FULL ||
-                           primary == SQLITE_CANTOPEN ||
-                           (primary == SQLITE_READONLY && failure->call == FileCall::Open) ||
-                           (IsDamage(resultCode) && IsFailedRead(failure));
-    if (!explained) return std::nullopt;
-    if (primary == SQLITE_FULL || MeansDiskFull(failure->systemCode)) {
-        return "Der Datenträger ist voll: " + FileNamed(*failure) + " konnte nicht " +
-               std::string(VerbFor(*failure)) + " werden.";
-    }
-    std::string sentence = Capitalized(FileNamed(*failure)) + " konnte nicht " +
-                           std::string(VerbFor(*failure)) + " werden" +
-                           InParentheses(SystemReason(failure->systemCode)) + ".";
-    if (IsFailedRead(failure)) {
-        sentence +=
-            " Der Lesefehler hat nichts an ihr verändert. Bitte es gleich noch einmal versuchen; "
-            "bleibt der Fehler, den Datenträger prüfen (ist etwa der USB-Stick oder das "
-            "Netzlaufwerk noch verbunden?).";
-    }
-    return sentence;
+    return primary == SQLITE_IOERR || primary == SQLITE_FULL || primary == SQLITE_CANTOPEN ||
+           (primary == SQLITE_READONLY && failure->call == FileCall::Open) ||
+           (IsDamage(resultCode) && ReadFailed());
 }
 
-[[noreturn]] void ThrowError(int resultCode, std::string_view detail, std::string_view file,
-                             const std::optional<FileFailure>& failure) {
+// Throws the error of `resultCode`, told by what the file layers noted since the statement began.
+[[noreturn]] void ThrowError(int resultCode, std::string_view detail, std::string_view file = {}) {
     // A file SQLite could not open because it is a pipe, socket or device: say which one.
-    if (std::optional<SpecialFile> refused = TakeRefusedFile()) {
+    if (std::optional<SpecialFile> refused = RefusedFile()) {
         throw base::DatabaseError(SpecialFileMessage(*refused));
     }
-    if (std::optional<std::string> sentence = FailedCallSentence(resultCode, failure)) {
-        throw base::DatabaseError("Datenbankfehler: " + *sentence +
-                                  " (SQLite: " + QuotedFileText(detail) + ")");
+    if (const std::optional<FileFailure> failure = NotedFailure(); Explains(failure, resultCode)) {
+        throw base::DatabaseError(FailedCallMessage(resultCode, *failure, detail));
     }
     using Cause = base::DatabaseError::Cause;
     const int primary = resultCode & 0xff;
@@ -152,14 +56,11 @@ std::optional<std::string> FailedCallSentence(int resultCode,
 
 // A look at the file that failed says nothing about the file, least of all that it was replaced.
 [[noreturn]] void ThrowFailedLook(const std::string& path, int systemCode) {
-    const FileFailure failure{FileCall::Read, FileRole::Database, path, SQLITE_IOERR_FSTAT,
-                              systemCode};
-    throw base::DatabaseError("Datenbankfehler: " + *FailedCallSentence(SQLITE_IOERR, failure));
+    throw base::DatabaseError(FailedLookMessage(path, systemCode));
 }
 
 [[noreturn]] void ThrowError(sqlite3* db, int resultCode) {
-    ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode), {},
-               TakeFileFailure());
+    ThrowError(resultCode, db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode));
 }
 
 // SQLite's own advice for database files that may come from anywhere: no schema object may run
@@ -196,20 +97,18 @@ class SqliteRecordset final : public Recordset {
     bool Eof() const override { return mStatement == nullptr || mAtEnd; }
 
     void MoveNext() override {
-        if (Eof()) throw base::DatabaseError("Datenbankfehler: Es gibt keinen weiteren Datensatz.");
+        if (Eof()) throw base::DatabaseError(std::string(kNoNextRecord));
         Step();
     }
 
     FieldValue Field(std::string_view name) const override {
-        if (Eof())
-            throw base::DatabaseError("Datenbankfehler: Es gibt keinen aktuellen Datensatz.");
+        if (Eof()) throw base::DatabaseError(std::string(kNoCurrentRecord));
         for (int column = 0; column < sqlite3_column_count(mStatement); ++column) {
             const char* columnName = sqlite3_column_name(mStatement, column);
             if (columnName != nullptr && base::EqualsIgnoringAsciiCase(columnName, name))
                 return Value(column);
         }
-        throw base::DatabaseError("Datenbankfehler: Das Feld „" + std::string(name) +
-                                  "“ fehlt im Abfrageergebnis.");
+        throw base::DatabaseError(MissingFieldMessage(name));
     }
 
     void Close() override {
@@ -231,7 +130,7 @@ class SqliteRecordset final : public Recordset {
                 resultCode == SQLITE_IOERR_READ ? sqlite3_errstr(resultCode) : sqlite3_errmsg(mDb);
             Close();
             mFail(resultCode, detail);
-            ThrowError(resultCode, detail, {}, std::nullopt);  // not reached: mFail throws
+            ThrowError(resultCode, detail);  // not reached: mFail throws
         }
     }
 
@@ -260,18 +159,10 @@ class SqliteRecordset final : public Recordset {
 
 }  // namespace
 
-std::string DescribeSqliteError(int resultCode, std::string_view detail, std::string_view file) {
-    // SQLite's words may hold names from the file (a constraint, a schema object): quoted.
-    std::string about = file.empty() ? "" : "„" + std::string(file) + "“; ";
-    return "Datenbankfehler: " + std::string(SentenceFor(resultCode)) + " (" + about +
-           "SQLite: " + QuotedFileText(detail) + ")";
-}
-
 SqliteConnection::~SqliteConnection() { Close(); }
 
 void SqliteConnection::Open(const std::string& connectionText) {
-    if (mDb != nullptr)
-        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist bereits offen.");
+    if (mDb != nullptr) throw base::DatabaseError(std::string(kConnectionAlreadyOpen));
     const std::string path = DatabasePathOf(connectionText);
     GuardSqliteOpens();
     WatchSqliteFiles();
@@ -279,12 +170,15 @@ void SqliteConnection::Open(const std::string& connectionText) {
     // failed call of a disk is no reason to keep it so: it is opened once more.
     for (int attempt = 1;; ++attempt) {
         const bool lastAttempt = attempt == 2;
-        ForgetEarlierFailures();
+        ForgetFailures();
         sqlite3* db = nullptr;
         // Never SQLITE_OPEN_CREATE: a missing file must not silently become an empty database.
         int resultCode = sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READWRITE, nullptr);
         const bool readOnly = resultCode == SQLITE_OK && sqlite3_db_readonly(db, "main") == 1;
-        const std::optional<FileFailure> notWritable = readOnly ? TakeFileFailure() : std::nullopt;
+        const std::optional<FileFailure> notWritable = readOnly ? NotedFailure() : std::nullopt;
+        // The notice tells why the file is open for reading only; what fails from here on is
+        // another failure.
+        if (readOnly) ForgetFailures();
         if (readOnly && !lastAttempt) {
             sqlite3_close_v2(db);
             continue;
@@ -303,7 +197,7 @@ void SqliteConnection::Open(const std::string& connectionText) {
             const std::string detail =
                 db != nullptr ? sqlite3_errmsg(db) : sqlite3_errstr(resultCode);
             sqlite3_close_v2(db);
-            ThrowError(resultCode, detail, path, TakeFileFailure());
+            ThrowError(resultCode, detail, path);
         }
         const FileLook look = LookAt(path);
         if (look.failure != 0) {
@@ -321,15 +215,7 @@ void SqliteConnection::Open(const std::string& connectionText) {
 
 std::string SqliteConnection::ReadOnlyNotice() const {
     if (!mReadOnlyReason) return {};
-    return ReadOnlySentence() +
-           " Zahlenreihen lassen sich auswerten und auflisten, aber nicht speichern oder löschen. "
-           "Bitte das beheben und das Programm neu starten.";
-}
-
-std::string SqliteConnection::ReadOnlySentence() const {
-    return "Die Datenbankdatei „" + mPath +
-           "“ ließ sich nur zum Lesen öffnen, nicht zum Schreiben" +
-           InParentheses(mReadOnlyReason.value_or("")) + ".";
+    return store::ReadOnlyNotice(mPath, *mReadOnlyReason);
 }
 
 void SqliteConnection::CheckFileIsStillThere() const {
@@ -338,16 +224,14 @@ void SqliteConnection::CheckFileIsStillThere() const {
     const FileLook look = LookAt(mPath);
     if (look.failure != 0) ThrowFailedLook(mPath, look.failure);
     if (look.identity != mFileIdentity) {
-        throw base::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
-                                  " wurde gelöscht oder ersetzt. Bitte das Programm neu starten.");
+        throw base::DatabaseError(ReplacedFileMessage(mPath));
     }
 }
 
 std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statement) {
-    if (mDb == nullptr)
-        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    if (mDb == nullptr) throw base::DatabaseError(std::string(kConnectionNotOpen));
     CheckFileIsStillThere();
-    ForgetEarlierFailures();
+    ForgetFailures();
     sqlite3_stmt* prepared = nullptr;
     const char* tail = nullptr;
     int resultCode = sqlite3_prepare_v2(mDb, statement.data(), static_cast<int>(statement.size()),
@@ -358,8 +242,7 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
         tail, end, [](char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; });
     if (prepared == nullptr || !onlyBlanksFollow) {
         sqlite3_finalize(prepared);
-        throw base::DatabaseError(
-            "Datenbankfehler: Die Anweisung muss genau eine SQL-Anweisung sein.");
+        throw base::DatabaseError(std::string(kNotOneStatement));
     }
     if (mDamaged && !sqlite3_stmt_readonly(prepared)) {
         sqlite3_finalize(prepared);
@@ -373,11 +256,10 @@ std::unique_ptr<Recordset> SqliteConnection::Execute(const std::string& statemen
 }
 
 void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_view text) {
-    if (mDb == nullptr)
-        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    if (mDb == nullptr) throw base::DatabaseError(std::string(kConnectionNotOpen));
     // Inside a transaction the file is checked when it begins and when it is committed.
     if (!InTransaction()) CheckFileIsStillThere();
-    ForgetEarlierFailures();
+    ForgetFailures();
     if (mDamaged) ThrowDamaged();
     if (mKeptStatement == nullptr || mKeptStatementText != statement) {
         sqlite3_finalize(mKeptStatement);
@@ -392,9 +274,7 @@ void SqliteConnection::ExecuteWithText(std::string_view statement, std::string_v
             sqlite3_bind_parameter_count(mKeptStatement) != 1) {
             sqlite3_finalize(mKeptStatement);
             mKeptStatement = nullptr;
-            throw base::DatabaseError(
-                "Datenbankfehler: Die Anweisung muss genau eine SQL-Anweisung mit einem "
-                "Parameter sein.");
+            throw base::DatabaseError(std::string(kNotOneStatementWithParameter));
         }
         mKeptStatementText.assign(statement);
     }
@@ -413,29 +293,22 @@ void SqliteConnection::Fail(int resultCode, const std::string& detail) {
     // file lists such a page among its findings: only a finding on what it could read says that
     // the file is damaged. (A read failing during the check counts as well.)
     const Verdict check = IsDamage(resultCode) ? RunQuickCheck() : Verdict::NotDone;
-    const std::optional<FileFailure> failure = TakeFileFailure();
-    if (IsFailedRead(failure)) {
+    if (ReadFailed()) {
         // What a short read left in SQLite's cache in place of the file's bytes must go.
         sqlite3_db_release_memory(mDb);
-        ThrowError(resultCode, detail, {}, failure);
+        ThrowError(resultCode, detail);
     }
     if (check == Verdict::Damaged) {
         mDamaged = true;
         ThrowDamaged();
     }
     if (IsDamage(resultCode)) {
-        throw base::DatabaseError(
-            "Datenbankfehler: Die Datenbankdatei " + mPath + " konnte nicht gelesen werden; " +
-            (check == Verdict::Sound ? "die Prüfung danach fand sie unbeschädigt"
-                                     : "ob sie beschädigt ist, ließ sich nicht prüfen") +
-            ". Bitte es noch einmal versuchen. (SQLite: " + QuotedFileText(detail) + ")");
+        throw base::DatabaseError(UnreadablePageMessage(mPath, check == Verdict::Sound, detail));
     }
     if ((resultCode & 0xff) == SQLITE_READONLY && mReadOnlyReason) {
-        throw base::DatabaseError("Datenbankfehler: " + ReadOnlySentence() +
-                                  " Gespeichert oder gelöscht wurde nichts. Bitte das beheben und "
-                                  "das Programm neu starten.");
+        throw base::DatabaseError(ReadOnlyRefusalMessage(mPath, *mReadOnlyReason));
     }
-    ThrowError(resultCode, detail, {}, failure);
+    ThrowError(resultCode, detail);
 }
 
 SqliteConnection::Verdict SqliteConnection::RunQuickCheck() noexcept {
@@ -464,11 +337,7 @@ std::string SqliteConnection::QuickCheck() {
 }
 
 void SqliteConnection::ThrowDamaged() const {
-    throw base::DatabaseError("Datenbankfehler: Die Datenbankdatei " + mPath +
-                                  " ist beschädigt. Damit nichts verloren geht, schreibt das "
-                                  "Programm nicht mehr hinein. " +
-                                  std::string(kRescueHint),
-                              base::DatabaseError::Cause::Damage);
+    throw base::DatabaseError(DamagedFileMessage(mPath), base::DatabaseError::Cause::Damage);
 }
 
 void SqliteConnection::BeginTrans() { Execute("begin immediate"); }
@@ -478,6 +347,8 @@ void SqliteConnection::CommitTrans() { Execute("commit"); }
 void SqliteConnection::RollbackTrans() {
     // Undoing needs no check that the file is still there: it is the way out when it is not.
     if (mDb == nullptr) return;
+    // The rollback is a statement of its own: what the one it undoes noted is told already.
+    ForgetFailures();
     const int resultCode = sqlite3_exec(mDb, "rollback", nullptr, nullptr, nullptr);
     if (resultCode != SQLITE_OK) ThrowError(mDb, resultCode);
 }
@@ -489,10 +360,9 @@ bool SqliteConnection::InTransaction() const {
 std::uint64_t SqliteConnection::OtherProgramsStamp() {
     // data_version moves with every commit of another connection. Asked before every draw, so
     // the statement is prepared once.
-    if (mDb == nullptr)
-        throw base::DatabaseError("Datenbankfehler: Die Verbindung ist nicht offen.");
+    if (mDb == nullptr) throw base::DatabaseError(std::string(kConnectionNotOpen));
     CheckFileIsStillThere();
-    ForgetEarlierFailures();
+    ForgetFailures();
     if (mDataVersion == nullptr) {
         const int resultCode =
             sqlite3_prepare_v2(mDb, "pragma data_version", -1, &mDataVersion, nullptr);

@@ -48,7 +48,6 @@ class SqliteConnection final : public Connection {
     // The quick check run directly, for a statement that failed: whether the file is damaged.
     Verdict RunQuickCheck() noexcept;
     [[noreturn]] void ThrowDamaged() const;
-    std::string ReadOnlySentence() const;
 
     sqlite3* mDb = nullptr;
     sqlite3_stmt* mDataVersion = nullptr;  // "pragma data_version", prepared once
@@ -61,10 +60,5 @@ class SqliteConnection final : public Connection {
     std::optional<std::string> mReadOnlyReason;
     int mLengthLimit;
 };
-
-// A German sentence for an SQLite result code, followed by the file it concerns, if given, and
-// SQLite's own detail, quoted.
-std::string DescribeSqliteError(int resultCode, std::string_view detail,
-                                std::string_view file = {});
 
 }  // namespace store

@@ -6,10 +6,10 @@ struct sqlite3_vfs;
 
 namespace testing_support {
 
-// A file layer under SQLite that passes every call on to the platform's own and fails some of
-// them on purpose, the way SQLite tests itself. It sits below the program's own watch over the
-// file layer, where the platform's layer is, so the program sees its failures as it would the
-// platform's.
+// A file layer under SQLite (a store::FileLayer) that passes every call on to the platform's own
+// and fails some of them on purpose, the way SQLite tests itself. It sits below the program's own
+// watch over the file layer, where the platform's layer is, so the program sees its failures as it
+// would the platform's.
 //   IoError: the n-th call of any kind fails with an I/O error; an open for writing opens the
 //            file for reading only instead, as the platform's layer does when it can.
 //   DiskFull: the n-th write or sync fails as on a full disk.

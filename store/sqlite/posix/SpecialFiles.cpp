@@ -6,33 +6,16 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <climits>
 #include <cstring>
-#include <utility>
+
+#include "store/sqlite/FailureNote.h"
 
 namespace store {
 namespace {
 
-// What the guard refused last, kept without allocating: it is set inside SQLite's C code,
-// through which no exception may pass.
-struct Refusal {
-    bool set = false;
-    mode_t mode = 0;
-    char path[PATH_MAX] = {};
-};
-thread_local Refusal gRefused;
-thread_local int gFirstFailedOpen = 0;
-
-void Remember(const char* path, mode_t mode) noexcept {
-    gRefused.set = true;
-    gRefused.mode = mode;
-    std::strncpy(gRefused.path, path, sizeof gRefused.path - 1);
-    gRefused.path[sizeof gRefused.path - 1] = '\0';
-}
-
 bool IsSpecial(mode_t mode) { return !S_ISREG(mode) && !S_ISDIR(mode); }
 
-std::string KindOf(mode_t mode) {
+const char* KindOf(mode_t mode) {
     if (S_ISFIFO(mode)) return "eine Pipe (FIFO)";
     if (S_ISSOCK(mode)) return "ein Socket";
     if (S_ISCHR(mode) || S_ISBLK(mode)) return "ein Gerät";
@@ -53,14 +36,16 @@ int OpenOrdinaryFilesOnly(const char* path, int flags, int mode) noexcept {
     if (descriptor < 0) {
         // A socket, or a pipe opened for writing only, fails on its own; say which file it was.
         const int error = errno;
-        if (gFirstFailedOpen == 0) gFirstFailedOpen = error;
-        if (stat(path, &status) == 0 && IsSpecial(status.st_mode)) Remember(path, status.st_mode);
+        NoteFailedOpen(error);
+        if (stat(path, &status) == 0 && IsSpecial(status.st_mode)) {
+            NoteRefusal(path, KindOf(status.st_mode));
+        }
         errno = error;
         return descriptor;
     }
     if (fstat(descriptor, &status) == 0 && IsSpecial(status.st_mode) && !IsDeviceSqliteUses(path)) {
         close(descriptor);
-        Remember(path, status.st_mode);
+        NoteRefusal(path, KindOf(status.st_mode));
         errno = ENXIO;
         return -1;
     }
@@ -88,13 +73,6 @@ void GuardSqliteOpens() {
     }();
     static_cast<void>(guarded);
 }
-
-std::optional<SpecialFile> TakeRefusedFile() {
-    if (!std::exchange(gRefused.set, false)) return std::nullopt;
-    return SpecialFile{gRefused.path, KindOf(gRefused.mode)};
-}
-
-int TakeFirstFailedOpen() { return std::exchange(gFirstFailedOpen, 0); }
 
 std::string SpecialFileMessage(const SpecialFile& file) {
     return "Datenbankfehler: „" + file.path + "“ ist keine gewöhnliche Datei, sondern " +

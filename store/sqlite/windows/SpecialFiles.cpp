@@ -1,10 +1,11 @@
 #include <sqlite3.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <cwchar>
-#include <utility>
 
 #include "store/platform/windows/Win32.h"
+#include "store/sqlite/FailureNote.h"
 #include "store/sqlite/SpecialFiles.h"
 
 // Windows keeps no pipes or sockets among a folder's files, but a name can still lead to a device
@@ -17,21 +18,15 @@ namespace {
 constexpr const char* kDevice = "ein Gerät";
 constexpr const char* kPipe = "eine Pipe";
 
-// What the guard refused last, kept without allocating: it is set inside SQLite's C code,
-// through which no exception may pass.
-struct Refusal {
-    bool set = false;
-    const char* kind = nullptr;
-    wchar_t path[4096] = {};
-};
-thread_local Refusal gRefused;
-thread_local int gFirstFailedOpen = 0;
-
+// The note keeps paths in UTF-8, and is written without allocating: inside SQLite's C code no
+// exception may pass. The first 4095 UTF-16 units of a path always fit.
 void Remember(const wchar_t* path, const char* kind) noexcept {
-    gRefused.set = true;
-    gRefused.kind = kind;
-    std::wcsncpy(gRefused.path, path, std::size(gRefused.path) - 1);
-    gRefused.path[std::size(gRefused.path) - 1] = L'\0';
+    char utf8[kNotedPathBytes];
+    const int units = static_cast<int>(std::min<std::size_t>(std::wcslen(path), 4095));
+    const int bytes = WideCharToMultiByte(CP_UTF8, 0, path, units, utf8,
+                                          static_cast<int>(sizeof utf8 - 1), nullptr, nullptr);
+    utf8[bytes > 0 ? bytes : 0] = '\0';
+    NoteRefusal(utf8, kind);
 }
 
 const char* KindOf(DWORD fileType) {
@@ -48,7 +43,7 @@ HANDLE WINAPI OpenDiskFilesOnly(LPCWSTR path, DWORD access, DWORD sharing,
     const HANDLE file = CreateFileW(path, access, sharing, security, disposition, flags, model);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        if (gFirstFailedOpen == 0) gFirstFailedOpen = static_cast<int>(error);
+        NoteFailedOpen(static_cast<int>(error));
         if (error == ERROR_SHARING_VIOLATION || error == ERROR_LOCK_VIOLATION) {
             Remember(path, kInUseElsewhere.data());
         }
@@ -85,13 +80,6 @@ void GuardSqliteOpens() {
     }();
     static_cast<void>(guarded);
 }
-
-std::optional<SpecialFile> TakeRefusedFile() {
-    if (!std::exchange(gRefused.set, false)) return std::nullopt;
-    return SpecialFile{Narrow(gRefused.path), gRefused.kind};
-}
-
-int TakeFirstFailedOpen() { return std::exchange(gFirstFailedOpen, 0); }
 
 std::string SpecialFileMessage(const SpecialFile& file) {
     if (file.kind == kInUseElsewhere) {
