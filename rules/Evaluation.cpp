@@ -107,6 +107,17 @@ namespace {
 [[gnu::always_inline]] inline void ScanPlainRowsWith(std::span<const RowKey> keys,
                                                      std::span<const std::uint64_t> repeatMasks,
                                                      std::vector<std::uint32_t>& rows) {
+    // A draw without a repeated entry, the common case, has one mask: a single popcount a row.
+    if (repeatMasks.size() == 1) {
+        const std::uint64_t drawn = repeatMasks[0];
+        for (std::size_t index = 0; index < keys.size(); ++index) {
+            const std::uint64_t numbers = keys[index].numbers;
+            if ((numbers & RowKey::kNotPlain) != 0 || std::popcount(numbers & drawn) >= 3) {
+                rows.push_back(static_cast<std::uint32_t>(index));
+            }
+        }
+        return;
+    }
     for (std::size_t index = 0; index < keys.size(); ++index) {
         const std::uint64_t numbers = keys[index].numbers;
         int hits = 0;
